@@ -1,0 +1,7 @@
+#include "app/reset.h"
+
+#include "model/instrument.h"
+
+void ResetAllState() {
+  ResetInstrumentState();
+}
