@@ -1,7 +1,9 @@
 #include "app/reset.h"
 
+#include "midi/midi_port.h"
 #include "model/instrument.h"
 
 void ResetAllState() {
   ResetInstrumentState();
+  ResetMidiState();
 }
