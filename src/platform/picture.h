@@ -2,6 +2,7 @@
 // panel is drawn with: plain copy, OR and AND, as the bar's tip and mask need.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
