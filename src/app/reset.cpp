@@ -1,7 +1,9 @@
 #include "app/reset.h"
 
+#include "midi/timers.h"
 #include "model/instrument.h"
 
 void ResetAllState() {
   ResetInstrumentState();
+  ResetTimerState();
 }
