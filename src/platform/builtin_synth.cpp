@@ -37,14 +37,24 @@ std::unique_ptr<BuiltinSynth> BuiltinSynth::Create(const std::string& soundfont,
   fluid_settings_setstr(impl->settings, "synth.midi-bank-select", kBankSelectMode);
   fluid_settings_setint(impl->settings, "synth.cpu-cores", 1);
   impl->synth = new_fluid_synth(impl->settings);
-  if (!impl->synth || fluid_synth_sfload(impl->synth, soundfont.c_str(), 1) == FLUID_FAILED) {
-    if (impl->synth) delete_fluid_synth(impl->synth);
+  if (!impl->synth) {
     delete_fluid_settings(impl->settings);
     return nullptr;
   }
   InstallGsModulators(impl->synth);
   InitGsChannels(*impl);
-  return std::unique_ptr<BuiltinSynth>(new BuiltinSynth(std::move(impl), sample_rate));
+  std::unique_ptr<BuiltinSynth> synth(new BuiltinSynth(std::move(impl), sample_rate));
+  if (!soundfont.empty() && synth->LoadSoundFont(soundfont) != 0) return nullptr;
+  return synth;
+}
+
+int BuiltinSynth::LoadSoundFont(const std::string& soundfont) {
+  fluid_synth_t* s = impl_->synth;
+  while (fluid_synth_sfcount(s) > 0) {
+    fluid_sfont_t* old = fluid_synth_get_sfont(s, 0);
+    if (!old || fluid_synth_sfunload(s, fluid_sfont_get_id(old), 1) == FLUID_FAILED) break;
+  }
+  return fluid_synth_sfload(s, soundfont.c_str(), 1) == FLUID_FAILED ? 1 : 0;
 }
 
 BuiltinSynth::~BuiltinSynth() {

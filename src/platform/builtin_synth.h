@@ -9,8 +9,10 @@
 
 class BuiltinSynth {
  public:
-  // Loads the SoundFont; nullptr when it cannot be read.
+  // Loads the SoundFont (none when empty); nullptr when it cannot be read.
   static std::unique_ptr<BuiltinSynth> Create(const std::string& soundfont, int sample_rate);
+  // Loads a SoundFont later, over any loaded before. 0 on success.
+  int LoadSoundFont(const std::string& soundfont);
   ~BuiltinSynth();
   BuiltinSynth(const BuiltinSynth&) = delete;
   BuiltinSynth& operator=(const BuiltinSynth&) = delete;
