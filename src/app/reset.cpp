@@ -1,7 +1,9 @@
 #include "app/reset.h"
 
 #include "model/instrument.h"
+#include "ui/view.h"
 
 void ResetAllState() {
   ResetInstrumentState();
+  ResetViewState();
 }
