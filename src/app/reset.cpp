@@ -1,9 +1,13 @@
 #include "app/reset.h"
 
+#include "midi/midi_port.h"
 #include "midi/timers.h"
 #include "model/instrument.h"
+#include "ui/view.h"
 
 void ResetAllState() {
   ResetInstrumentState();
+  ResetMidiState();
   ResetTimerState();
+  ResetViewState();
 }
