@@ -3,10 +3,7 @@
 #include "model/instrument.h"
 #include "ui/layout.h"
 
-int32_t g_MidiOutDevice = -1;
 int32_t g_bSongReady = 0;
-
-std::string DeviceName(int id) { return id == -1 ? "MIDI Mapper" : "none"; }
 
 int HitTest(int x, int y) {
   for (int r = PlayButton; r <= CloseButton; ++r) {
@@ -22,5 +19,3 @@ int HitTest(int x, int y) {
 }
 
 void DrawBar(int) {}
-
-void AllocateChannels(int) {}

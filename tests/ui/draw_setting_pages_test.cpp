@@ -41,7 +41,7 @@ TEST_F(SettingPages, DeviceRowsPadToFiftyAndHighlightTheOpenDevice) {
   view_->OnDraw(dc());
   const DrawnText* mapper = TextAt(80, 120);
   ASSERT_NE(mapper, nullptr);
-  EXPECT_EQ(mapper->text, std::string(" -1: ") + DeviceName(-1) + std::string(45 - DeviceName(-1).size(), ' '));
+  EXPECT_EQ(mapper->text, std::string(" -1: MIDI Mapper") + std::string(34, ' '));
   EXPECT_EQ(mapper->text.size(), 50u);
   EXPECT_EQ(mapper->background, kCream);
   EXPECT_EQ(dc().At(80, 120), kCream);
@@ -52,9 +52,10 @@ TEST_F(SettingPages, DeviceRowsPadToFiftyAndHighlightTheOpenDevice) {
     EXPECT_EQ(row->background, kCyan);
     EXPECT_EQ(dc().At(80, 145 + 25 * a), kCyan);
   }
-  if (DeviceName(12) == "none") {
+  if (std::string(DeviceName(12)) == "none") {
     EXPECT_EQ(TextAt(80, 445)->text, " 12: none" + std::string(41, ' '));
   }
+  EXPECT_EQ(TextAt(80, 170)->text, "  1: Port B" + std::string(39, ' '));
   // The open device moves: its row is highlighted, the mapper's is not.
   g_MidiOutDevice = 3;
   view_->DrawDeviceRow(dc(), -1);

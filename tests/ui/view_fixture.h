@@ -13,7 +13,9 @@
 #include "model/settings.h"
 #include "model/tunings.h"
 #include "platform/pictures.h"
+#include "midi/midi_port.h"
 #include "support/recorded_boxes.h"
+#include "support/recording_port.h"
 #include "support/temp_dir.h"
 #include "ui/view.h"
 
@@ -53,6 +55,8 @@ class ViewTest : public ::testing::Test {
     BuildStringNotes();
     BuildGuide(0);
     BuildGuide(1);
+    port_.port().SetDevices({"Port A", "Port B", "Port C"});
+    EnumerateAndOpen();
     view_ = std::make_unique<CSLDView>();
     view_->OnCreate();
     view_->canvas().RecordTexts(true);
@@ -83,6 +87,7 @@ class ViewTest : public ::testing::Test {
 
   TempDir dir_;
   RecordedBoxes boxes_;
+  RecordingPortScope port_;
   std::unique_ptr<CSLDView> view_;
 
  private:
