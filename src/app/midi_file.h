@@ -1,0 +1,24 @@
+// Writing a performance as a Standard MIDI File: format 0, one track, 480
+// ticks a quarter note, the song's tempo as the tempo of the file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+inline constexpr int kMidiFileTicksPerQuarter = 480;
+
+// One channel message and the time it was sent, in ms from the start.
+struct TimedShortMsg {
+  double timeMs;
+  uint32_t packed;  // status | data1 << 8 | data2 << 16
+};
+
+// The bytes of the file. Real-time and other system messages (status 0xF0 and
+// above) are left out; a file holds only channel messages. Messages keep their
+// order; times must not decrease (a time below the one before is written at it).
+std::vector<uint8_t> BuildMidiFile(const std::vector<TimedShortMsg>& messages, int tempoBpm);
+
+// Writes the file at path. 0 on success, 1 when it could not be written.
+int WriteMidiFile(const std::string& path, const std::vector<TimedShortMsg>& messages,
+                  int tempoBpm);

@@ -1,0 +1,212 @@
+#include "midi/timers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/reset.h"
+#include "platform/message_box.h"
+#include "platform/platform.h"
+#include "platform/virtual_clock.h"
+
+namespace {
+
+struct Box {
+  std::string text;
+  std::string caption;
+  int type;
+};
+
+class RecordedBoxes : public MessageBoxSink {
+ public:
+  void Show(const std::string& text, const std::string& caption, int type) override {
+    boxes.push_back({text, caption, type});
+  }
+  void Beep(int) override {}
+  std::vector<Box> boxes;
+};
+
+// Passes every call on to the virtual clock and notes which timers were killed.
+class KillRecorder : public TimerService {
+ public:
+  explicit KillRecorder(VirtualClock* clock) : clock_(clock) {}
+  int GetDevCaps(TimeCaps* caps) override { return clock_->GetDevCaps(caps); }
+  int BeginPeriod(uint32_t ms) override { return clock_->BeginPeriod(ms); }
+  int EndPeriod(uint32_t ms) override { return clock_->EndPeriod(ms); }
+  uint32_t SetEvent(uint32_t d, uint32_t r, TimerProc p, uintptr_t u, bool periodic) override {
+    return clock_->SetEvent(d, r, p, u, periodic);
+  }
+  int KillEvent(uint32_t id) override {
+    killed.push_back(id);
+    return clock_->KillEvent(id);
+  }
+  void Sleep(uint32_t ms) override { clock_->Sleep(ms); }
+  int64_t NowMs() const override { return clock_->NowMs(); }
+  std::vector<uint32_t> killed;
+
+ private:
+  VirtualClock* clock_;
+};
+
+struct Delivered {
+  int64_t at;
+  uint32_t msg;
+  bool operator==(const Delivered&) const = default;
+};
+
+class TimersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetAllState();
+    saved_ = g_Platform;
+    g_Platform.timers = &clock_;
+    g_Platform.queue = &clock_;
+    g_Platform.boxes = &boxes_;
+    clock_.SetHandler([this](const Message& m) { delivered_.push_back({clock_.NowMs(), m.msg}); });
+  }
+  void TearDown() override {
+    g_Platform = saved_;
+    ResetAllState();
+  }
+  int Count(uint32_t msg) const {
+    int n = 0;
+    for (const auto& d : delivered_) n += d.msg == msg;
+    return n;
+  }
+
+  Platform saved_;
+  VirtualClock clock_;
+  RecordedBoxes boxes_;
+  std::vector<Delivered> delivered_;
+};
+
+TEST_F(TimersTest, IdleTickReleasesTheMouseMoveOncePerFourTicks) {
+  ASSERT_EQ(StartTimer(kTickTimerSlot), 0);
+  clock_.Advance(1000);  // 200 ticks
+  ASSERT_EQ(delivered_.size(), 50u);
+  for (size_t i = 0; i < delivered_.size(); ++i)
+    EXPECT_EQ(delivered_[i], (Delivered{static_cast<int64_t>(20 * (i + 1)), WM_MOUSE_RELEASE}));
+}
+
+TEST_F(TimersTest, TickDuringASongLeavesTheMouseReleaseAlone) {
+  ASSERT_EQ(StartTimer(kTickTimerSlot), 0);
+  clock_.Advance(10);
+  g_AutoPlayState = 2;
+  clock_.Advance(100);
+  EXPECT_EQ(Count(WM_MOUSE_RELEASE), 0);
+  EXPECT_EQ(g_MouseTickCount, 2);
+  g_AutoPlayState = 0;
+  clock_.Advance(10);
+  EXPECT_EQ(delivered_, (std::vector<Delivered>{{120, WM_MOUSE_RELEASE}}));
+}
+
+TEST_F(TimersTest, EachSlotPostsItsMessageAtItsPeriod) {
+  struct Case {
+    int slot;
+    uint32_t msg;
+    int64_t period;
+  };
+  for (const Case& c : {Case{1, WM_STROKE_STEP, 20}, Case{2, WM_GLIDE_STEP, 30}}) {
+    SCOPED_TRACE(c.slot);
+    delivered_.clear();
+    const int64_t start = clock_.NowMs();
+    ASSERT_EQ(StartTimer(c.slot), 0);
+    EXPECT_NE(g_TimerId[c.slot], 0u);
+    clock_.Advance(3 * c.period);
+    StopTimer(c.slot);
+    EXPECT_EQ(g_TimerId[c.slot], 0u);
+    clock_.Advance(10 * c.period);
+    EXPECT_EQ(delivered_, (std::vector<Delivered>{{start + c.period, c.msg},
+                                                 {start + 2 * c.period, c.msg},
+                                                 {start + 3 * c.period, c.msg}}));
+  }
+}
+
+TEST_F(TimersTest, StoppingASlotThatDoesNotRunOrDoesNotExistIsHarmless) {
+  ASSERT_EQ(StartTimer(kGlideTimerSlot), 0);
+  const uint32_t glide = g_TimerId[kGlideTimerSlot];
+  for (int slot : {1, 3, 7, 0, -1, 4}) StopTimer(slot);
+  EXPECT_EQ(g_TimerId[kGlideTimerSlot], glide);
+  EXPECT_NE(StartTimer(7), 0);
+  EXPECT_NE(StartTimer(0), 0);
+  clock_.Advance(30);
+  EXPECT_EQ(delivered_, (std::vector<Delivered>{{30, WM_GLIDE_STEP}}));
+}
+
+TEST_F(TimersTest, FailedStartLeavesIdentifierZeroAndALaterStopIsHarmless) {
+  clock_.SetFailStarts(true);
+  EXPECT_NE(StartTimer(kStrokeTimerSlot), 0);
+  EXPECT_EQ(g_TimerId[kStrokeTimerSlot], 0u);
+  StopTimer(kStrokeTimerSlot);
+  clock_.Advance(100);
+  EXPECT_TRUE(delivered_.empty());
+}
+
+TEST_F(TimersTest, ClosingStopsSlotsOneTwoThreeInOrderAndDrains) {
+  KillRecorder recorder(&clock_);
+  g_Platform.timers = &recorder;
+  ASSERT_EQ(StartTimer(kTickTimerSlot), 0);
+  ASSERT_EQ(StartTimer(kGlideTimerSlot), 0);
+  ASSERT_EQ(StartTimer(kStrokeTimerSlot), 0);
+  const std::vector<uint32_t> ids = {g_TimerId[1], g_TimerId[2], g_TimerId[3]};
+  clock_.Advance(7);
+  g_bMouseMovePending = 1;
+  CloseTimers();
+  EXPECT_EQ(recorder.killed, ids);
+  for (int slot = 1; slot <= 3; ++slot) EXPECT_EQ(g_TimerId[slot], 0u);
+  EXPECT_EQ(g_bMouseMovePending, 0);
+  EXPECT_EQ(clock_.NowMs(), 7 + static_cast<int64_t>(kCloseDrainMs));
+  EXPECT_EQ(clock_.RunningTimerCount(), 0u);
+  clock_.Advance(1000);
+  EXPECT_TRUE(delivered_.empty());
+}
+
+TEST_F(TimersTest, InitializeWarnsOnlyWhenOneMillisecondIsNotAvailable) {
+  struct Case {
+    uint32_t min_period;
+    bool warns;
+    int periods_held;  // 1 ms period requests held until TimerRelease
+  };
+  for (const Case& c : {Case{1, false, 0}, Case{2, true, 0}, Case{16, true, 0}, Case{0, false, 1}}) {
+    SCOPED_TRACE(c.min_period);
+    ResetTimerState();
+    boxes_.boxes.clear();
+    VirtualClock clock;
+    clock.SetCaps({c.min_period, 1000000});
+    g_Platform.timers = &clock;
+    EXPECT_EQ(mf_TimerInitialize(), 0);
+    EXPECT_EQ(g_TimeCaps.wPeriodMin, c.min_period);
+    if (c.warns) {
+      ASSERT_EQ(boxes_.boxes.size(), 1u);
+      EXPECT_EQ(boxes_.boxes[0].text, "ﾏﾙﾁﾒﾃﾞｨ高精度ﾀｲﾏｰが使用できません！");
+      EXPECT_EQ(boxes_.boxes[0].caption, "CMIDI::mf_TimerInitialize()");
+      EXPECT_EQ(boxes_.boxes[0].type, MB_ICONEXCLAMATION);
+    } else {
+      EXPECT_TRUE(boxes_.boxes.empty());
+    }
+    EXPECT_EQ(clock.OpenPeriodRequests(), c.periods_held);
+    TimerRelease();
+    EXPECT_EQ(clock.OpenPeriodRequests(), 0);
+    TimerRelease();  // a second release gives back nothing more
+    g_Platform.timers = &clock_;
+  }
+}
+
+TEST_F(TimersTest, RestartedSlotTicksOnePeriodAfterTheRestart) {
+  ASSERT_EQ(StartTimer(kGlideTimerSlot), 0);
+  clock_.Advance(40);
+  StopTimer(kGlideTimerSlot);
+  ASSERT_EQ(StartTimer(kGlideTimerSlot), 0);
+  clock_.Advance(30);
+  EXPECT_EQ(delivered_, (std::vector<Delivered>{{30, WM_GLIDE_STEP}, {70, WM_GLIDE_STEP}}));
+}
+
+TEST_F(TimersTest, PostsWithoutAQueueAreDropped) {
+  g_Platform.queue = nullptr;
+  EXPECT_FALSE(PostToView(WM_STROKE_STEP, 0, 0));
+  g_Platform.queue = &clock_;
+  EXPECT_TRUE(PostToView(WM_STROKE_STEP, 0, 0));
+}
+
+}  // namespace
