@@ -14,7 +14,6 @@
 #include "perform/play_state.h"
 #include "perform/slide_bar.h"
 #include "perform/view_filter.h"
-#include "perform/view_link.h"
 #include "platform/profile.h"
 #include "ui/layout.h"
 
@@ -30,17 +29,6 @@ std::function<void(const std::string&)>& DropHandler() {
   return handler;
 }
 
-// Without a view, a repaint of page 0 re-tests the pointer and redraws the bar.
-bool g_bHeadlessInvalid = false;
-void MarkInvalid(const Rect&, bool) { g_bHeadlessInvalid = true; }
-
-void PaintWithoutView() {
-  if (!g_bHeadlessInvalid) return;
-  g_bHeadlessInvalid = false;
-  if (!g_bAutoPlay) HitTest(g_CursorClient.x, g_CursorClient.y);
-  if (g_Page == 0) DrawBar(true);
-}
-
 }  // namespace
 
 HeadlessSystem::HeadlessSystem()
@@ -51,15 +39,11 @@ HeadlessSystem::HeadlessSystem()
   g_Platform.boxes = this;
   g_Platform.pointer = &pointer_;
   ResetAllState();
-  g_ViewLink = ViewLink{};
-  g_ViewLink.invalidate = MarkInvalid;
-  g_bHeadlessInvalid = false;
   clock_.SetHandler([this](const Message& m) { ToView(m); });
   clock_.SetIdleHook([this] { Idle(); });
 }
 
 HeadlessSystem::~HeadlessSystem() {
-  g_ViewLink = ViewLink{};
   g_Platform = saved_;
 }
 
@@ -70,9 +54,7 @@ void HeadlessSystem::SetDropHandler(std::function<void(const std::string&)> hand
 int HeadlessSystem::StartUp() {
   starting_ = true;
   BuildSettingsPath();
-  for (NeckInfo& neck : g_Neck) {
-    for (int32_t& note : neck.SoundingNote) note = -1;
-  }
+  view_.OnCreate();
   LoadSettings();
   ResetPlayPosition();
   g_bMouseMovePending = 0;
@@ -89,8 +71,8 @@ int HeadlessSystem::StartUp() {
   EnumerateAndOpen();
   g_CursorScreen = pointer_.GetCursorPos();
   g_CursorClient = pointer_.ScreenToClient(g_CursorScreen);
-  g_bHeadlessInvalid = true;  // the first paint
-  Idle();
+  view_.InvalidateRect(nullptr);  // the first paint
+  view_.UpdateWindow();
   StartTimer(kTickTimerSlot);
   CollectMidi();
   starting_ = false;
@@ -173,7 +155,7 @@ void HeadlessSystem::ToView(const Message& m) {
 void HeadlessSystem::Idle() {
   if (idle_running_) return;
   idle_running_ = true;
-  PaintWithoutView();
+  if (view_.HasInvalidArea()) view_.UpdateWindow();
   LeaveWindowCheck();
   idle_running_ = false;
 }

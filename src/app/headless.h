@@ -18,6 +18,7 @@
 #include "platform/platform.h"
 #include "platform/recording_midi.h"
 #include "platform/virtual_clock.h"
+#include "ui/view.h"
 
 // One thing the system did that a user or a device notices.
 struct HeadlessEvent {
@@ -67,6 +68,7 @@ class HeadlessSystem : public MessageBoxSink {
   VirtualClock& clock() { return clock_; }
   RecordingMidiOut& port() { return port_; }
   HeadlessPointer& pointer() { return pointer_; }
+  CSLDView& view() { return view_; }
 
   // Events since the last call (MIDI messages, boxes, beeps in order).
   std::vector<HeadlessEvent> TakeEvents();
@@ -91,6 +93,7 @@ class HeadlessSystem : public MessageBoxSink {
   VirtualClock clock_;
   RecordingMidiOut port_;
   HeadlessPointer pointer_;
+  CSLDView view_;  // paints into a canvas without a window
   std::vector<HeadlessEvent> events_;
   size_t midi_seen_ = 0;
   bool starting_ = false;

@@ -3,13 +3,13 @@
 #include "midi/midi_port.h"
 #include "midi/timers.h"
 #include "model/instrument.h"
-#include "perform/bar_drawing.h"
 #include "perform/play_state.h"
+#include "ui/view.h"
 
 void ResetAllState() {
   ResetInstrumentState();
   ResetMidiState();
   ResetTimerState();
+  ResetViewState();
   ResetPlayState();
-  ResetBarDrawing();
 }

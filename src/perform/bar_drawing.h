@@ -3,8 +3,6 @@
 // position draws nothing.
 #pragma once
 
-class Picture;
-
 // Bar image geometry, pixels.
 inline constexpr int kBarWidth = 15;
 inline constexpr int kBarHalfWidth = 7;       // the bar is centred on the pointer
@@ -12,15 +10,8 @@ inline constexpr int kBarStripHeight = 192;   // saved strip: tip and body over 
 inline constexpr int kBarTipHeight = 16;
 inline constexpr int kBarBodyHeight = 170;    // body height below string 0
 inline constexpr int kBarTopOffset = 4;       // tip's top below the neck's top at string 0
-inline constexpr int kBarSaveWidth = 23;      // size of the save picture
-inline constexpr int kBarSaveHeight = 210;
 
-// Draws the bar at the play position. Unless forced (a full repaint, which
-// has just painted the neck afresh) the old strip is restored first.
+// Draws the bar at the play position on the view. Unless forced (a full
+// repaint, which has just painted the neck afresh) the old strip is restored
+// first. Without a view only the drawn position is kept.
 void DrawBar(bool force);
-
-// The strip saved under the bar.
-const Picture& BarSaveStrip();
-
-// Drops the saved strip (program start).
-void ResetBarDrawing();

@@ -6,8 +6,8 @@
 #include "model/tunings.h"
 #include "perform/play_state.h"
 #include "perform/slide_bar.h"
-#include "perform/view_link.h"
 #include "ui/layout.h"
+#include "ui/view.h"
 
 namespace {
 
@@ -22,10 +22,10 @@ int NeckOfRegion(int r) { return r == UpperNeck ? 0 : 1; }
 int32_t& PedalFlag(int p) { return p == 1 ? g_Pedal1 : g_Pedal2; }
 
 void InvalidateNeckDisplay(int r) {
-  if (!g_ViewLink.invalidate) return;
+  if (!g_pView) return;
   const Rect& box = g_Region[r];
-  g_ViewLink.invalidate(
-      Rect{box.left - kNoteColumnMargin, box.top, box.right + kRightMargin, box.bottom}, false);
+  const Rect area{box.left - kNoteColumnMargin, box.top, box.right + kRightMargin, box.bottom};
+  g_pView->InvalidateRect(&area);
 }
 
 void StartGlide() {

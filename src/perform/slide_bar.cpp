@@ -13,6 +13,7 @@
 #include "platform/pointer.h"
 #include "platform/timer_service.h"
 #include "ui/layout.h"
+#include "ui/view.h"
 
 namespace {
 
@@ -146,7 +147,10 @@ void OnMouseMove(WPARAM, Point p) {
   const int r = HitTest(p.x, p.y);
 
   if (g_Page == 0 && !IsNeckRegion(g_Capture) && r != g_HintRegion) {
-    if (g_ViewLink.drawHint) g_ViewLink.drawHint(r);
+    if (g_pView) {
+      g_pView->DrawHint(g_pView->canvas(), r);
+      g_pView->Present();
+    }
     g_HintRegion = r;
   }
   if (g_Capture == MoveButton) {

@@ -19,6 +19,7 @@ class PlayTest : public ::testing::Test {
   void SetUp() override {
     old_dir_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_.path());
+    BeforeStartUp();
     system_ = std::make_unique<HeadlessSystem>();
     system_->StartUp();
     system_->TakeEvents();
@@ -28,6 +29,9 @@ class PlayTest : public ::testing::Test {
     system_.reset();
     std::filesystem::current_path(old_dir_);
   }
+
+  // Runs in the fresh working directory before the system starts.
+  virtual void BeforeStartUp() {}
 
   HeadlessSystem& sys() { return *system_; }
 

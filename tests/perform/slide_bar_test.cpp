@@ -5,8 +5,8 @@
 #include "perform/bar_drawing.h"
 #include "perform/play_state.h"
 #include "perform/play_fixture.h"
-#include "perform/view_link.h"
 #include "platform/picture.h"
+#include "platform/pictures.h"
 
 namespace {
 
@@ -120,61 +120,80 @@ TEST(SlideBarHitTest, HeldKeyFreezesThePlayPosition) {
 
 class BarDrawingTest : public PlayTest {
  protected:
+  // Pictures of plain colours in the Bitmap folder, and a patterned background.
+  void BeforeStartUp() override {
+    std::filesystem::create_directory("Bitmap");
+    Picture player(1356, 720);
+    for (int y = 0; y < player.height(); ++y) {
+      for (int x = 0; x < player.width(); ++x) player.At(x, y) = Rgb(x % 256, y % 256, 77);
+    }
+    ASSERT_TRUE(WriteBmp("Bitmap/Player.bmp", player));
+    ASSERT_TRUE(WriteBmp("Bitmap/SlidebarL.bmp", Picture(15, 170, kBody)));
+    ASSERT_TRUE(WriteBmp("Bitmap/SlidebarU.bmp", Picture(15, 16, kTip)));
+    ASSERT_TRUE(WriteBmp("Bitmap/SlidebarU_Mask.bmp", Picture(15, 16, kMask)));
+  }
   void SetUp() override {
     PlayTest::SetUp();
-    screen_ = Picture(1360, 706);
-    for (int y = 0; y < screen_.height(); ++y) {
-      for (int x = 0; x < screen_.width(); ++x) screen_.At(x, y) = Rgb(x % 256, y % 256, 77);
+    before_ = screen();
+  }
+  const Picture& screen() { return sys().view().canvas().picture(); }
+  // Compares the neck area with the panel before the bar was drawn.
+  void ExpectNecksAsBefore() {
+    for (int y = 100; y < 620; ++y) {
+      for (int x = 0; x < 1360; ++x) {
+        ASSERT_EQ(screen().At(x, y), before_.At(x, y)) << "at " << x << "," << y;
+      }
     }
-    original_ = screen_;
-    body_ = Picture(15, 170, Rgb(10, 20, 30));
-    tip_ = Picture(15, 16, Rgb(0, 255, 255));
-    mask_ = Picture(15, 16, Rgb(0, 255, 0));
-    g_ViewLink.screen = &screen_;
-    g_ViewLink.barBody = &body_;
-    g_ViewLink.barTip = &tip_;
-    g_ViewLink.barTipMask = &mask_;
   }
-  void TearDown() override {
-    g_ViewLink.screen = nullptr;
-    g_ViewLink.barBody = g_ViewLink.barTip = g_ViewLink.barTipMask = nullptr;
-    PlayTest::TearDown();
-  }
-  Picture screen_, original_, body_, tip_, mask_;
+
+  static constexpr Pixel kBody = Rgb(10, 20, 30);
+  static constexpr Pixel kTip = Rgb(0, 255, 255);
+  static constexpr Pixel kMask = Rgb(0, 255, 0);
+  Picture before_;
 };
 
 TEST_F(BarDrawingTest, BarIsDrawnCentredOnThePointerAndItsStripRestored) {
   HoverCell(0, 2, 0);  // x 81: the bar spans 74..88; string 2's tip at y 115 + 48
   const int x = 74, tip_y = 163;
-  const Pixel bg = original_.At(x, tip_y);
-  EXPECT_EQ(screen_.At(x, tip_y), (bg | Rgb(0, 255, 0)) & Rgb(0, 255, 255)) << "mask OR, tip AND";
-  EXPECT_EQ(screen_.At(x + 14, tip_y + 16), Rgb(10, 20, 30)) << "body below the tip";
-  EXPECT_EQ(screen_.At(x, tip_y + 16 + 121), Rgb(10, 20, 30)) << "body reaches the last string";
-  EXPECT_EQ(screen_.At(x, tip_y + 16 + 122), original_.At(x, tip_y + 16 + 122));
-  EXPECT_EQ(screen_.At(x - 1, tip_y), original_.At(x - 1, tip_y));
-  EXPECT_EQ(screen_.At(x + 15, tip_y), original_.At(x + 15, tip_y));
+  EXPECT_EQ(screen().At(x, tip_y), (before_.At(x, tip_y) | kMask) & kTip) << "mask OR, tip AND";
+  EXPECT_EQ(screen().At(x + 14, tip_y + 15), (before_.At(x + 14, tip_y + 15) | kMask) & kTip);
+  EXPECT_EQ(screen().At(x + 14, tip_y + 16), kBody) << "body below the tip";
+  EXPECT_EQ(screen().At(x, tip_y + 16 + 121), kBody) << "body reaches past the last string";
+  EXPECT_EQ(screen().At(x, tip_y + 16 + 122), before_.At(x, tip_y + 16 + 122));
+  EXPECT_EQ(screen().At(x - 1, tip_y), before_.At(x - 1, tip_y));
+  EXPECT_EQ(screen().At(x + 15, tip_y), before_.At(x + 15, tip_y));
   EXPECT_EQ(g_bBarShown, 1);
 
-  HoverCell(1, 0, 5);  // to the lower neck: the old place is restored exactly
-  for (int y = 111; y < 111 + 4 + 192; ++y) {
-    for (int px = x; px < x + 15; ++px) ASSERT_EQ(screen_.At(px, y), original_.At(px, y));
+  HoverCell(1, 0, 5);  // to the lower neck: the upper neck is as before
+  const int lx = 81 + 320 - 7, ly = 411 + 4;
+  EXPECT_EQ(screen().At(lx, ly), (before_.At(lx, ly) | kMask) & kTip);
+  for (int y = 100; y < 320; ++y) {
+    for (int px = 0; px < 1360; ++px) ASSERT_EQ(screen().At(px, y), before_.At(px, y));
   }
-  EXPECT_EQ(screen_.At(81 + 320 - 7, 411 + 4), (original_.At(394, 415) | Rgb(0, 255, 0)) & Rgb(0, 255, 255));
 
   Hover({700, 40});  // off both necks: erased
   EXPECT_EQ(g_bBarShown, 0);
-  for (int y = 0; y < screen_.height(); y += 3) {
-    for (int px = 0; px < screen_.width(); px += 3) ASSERT_EQ(screen_.At(px, y), original_.At(px, y));
-  }
+  ExpectNecksAsBefore();
 }
 
-TEST_F(BarDrawingTest, UnchangedPositionDrawsNothing) {
+TEST_F(BarDrawingTest, UnchangedPositionDrawsNothingButARepaintDoes) {
   HoverCell(0, 2, 0);
-  screen_.At(74, 163) = Rgb(1, 2, 3);  // would be covered again by a redraw
+  Picture& pixels = sys().view().canvas().picture();
+  pixels.At(74, 163) = Rgb(1, 2, 3);  // a redraw would cover it again
   DrawBar(false);
-  EXPECT_EQ(screen_.At(74, 163), Rgb(1, 2, 3));
-  DrawBar(true);  // a repaint draws even so
-  EXPECT_NE(screen_.At(74, 163), Rgb(1, 2, 3));
+  EXPECT_EQ(screen().At(74, 163), Rgb(1, 2, 3));
+  DrawBar(true);
+  EXPECT_NE(screen().At(74, 163), Rgb(1, 2, 3));
+}
+
+TEST_F(BarDrawingTest, PedalRepaintKeepsTheBarOverTheFreshNeck) {
+  HoverCell(0, 2, 0);
+  const Pixel tip = screen().At(74, 163);
+  sys().Button(WM_LBUTTONDOWN, Cell(0, 2, 0));  // repaints the neck and its note column
+  EXPECT_EQ(screen().At(74, 163), tip);
+  sys().Button(WM_LBUTTONUP, Cell(0, 2, 0));
+  Hover({700, 40});
+  ExpectNecksAsBefore();
 }
 
 TEST_F(PlayTest, ClipAndCaptureStayWhileAnyKeyOrPedalIsDown) {
