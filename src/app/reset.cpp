@@ -4,12 +4,14 @@
 #include "midi/timers.h"
 #include "model/instrument.h"
 #include "perform/play_state.h"
+#include "song/song_state.h"
 #include "ui/view.h"
 
 void ResetAllState() {
   ResetInstrumentState();
   ResetMidiState();
   ResetTimerState();
+  ResetSongState();
   ResetViewState();
   ResetPlayState();
 }
