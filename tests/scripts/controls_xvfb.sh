@@ -12,7 +12,6 @@ for tool in Xvfb xdotool import; do
 done
 
 work=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
 xvfb_pid=""
 prog_pid=""
 cleanup() {
@@ -23,11 +22,18 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; cp "$work/shot.png" "${TMPDIR:-/tmp}/controls_xvfb_fail.png" 2>/dev/null; exit 1; }
 
-Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
+# A free display number, chosen by the server itself.
+Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
-export DISPLAY=$display SDL_AUDIODRIVER=dummy
-for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getmouselocation >/dev/null 2>&1 || { echo "skipped: Xvfb did not start"; exit 77; }
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "skipped: Xvfb did not start"; exit 77; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+export SDL_AUDIODRIVER=dummy
+# A private runtime folder, so a program running elsewhere does not count as
+# a second instance.
+export XDG_RUNTIME_DIR="$work/xdg"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 cp -r "$run/Bitmap" "$work/" 2>/dev/null
 cd "$work"
