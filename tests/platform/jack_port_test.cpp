@@ -104,6 +104,23 @@ TEST(JackPortTest, ResetBurstReachesAnExternalReceiverInOrder) {
     EXPECT_EQ(received[0], "B0 40 00");
     EXPECT_EQ(received[1], "B0 7B 00");
     EXPECT_EQ(received[31], "BF 7B 00");
+
+    // Reopened, the port sends the whole reset again.
+    const int id = g_MidiOutDevice;
+    ASSERT_EQ(OpenDevice(id), 0);
+    received.clear();
+    while (received.size() < expected.size() && receiver.ReadLine(&line, kMessageWaitMs)) {
+      received.push_back(line);
+    }
+    EXPECT_EQ(received, expected);
+
+    // The receiver goes away while the port is open: sends are lost, nothing
+    // breaks, and the vanished device no longer opens.
+    receiver.Stop();
+    for (int i = 0; i < 100; ++i) SendShort(0x90, 60, 100);
+    CloseDevice();
+    EXPECT_EQ(OpenDevice(id), MMSYSERR_ALLOCATED);
+    EXPECT_EQ(g_bMidiOutOpen, 0);
     g_Platform = saved;
   }
   receiver.Stop();
