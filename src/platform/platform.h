@@ -8,12 +8,14 @@ class MidiOutDriver;
 class TimerService;
 class MessageQueue;
 class MessageBoxSink;
+class Window;
 
 struct Platform {
   MidiOutDriver* midi = nullptr;
   TimerService* timers = nullptr;
   MessageQueue* queue = nullptr;
   MessageBoxSink* boxes = nullptr;
+  Window* window = nullptr;  // the main window; none in headless runs
 };
 
 extern Platform g_Platform;
