@@ -5,11 +5,6 @@ void HeadlessWindow::MoveWindow(int x, int y) {
   rect_ = {x, y, x + w, y + h};
 }
 
-void HeadlessWindow::ClipCursor(const Rect* screen) {
-  clipped_ = screen != nullptr;
-  if (screen) clip_ = *screen;
-}
-
 std::vector<std::string> HeadlessWindow::TakeDroppedFiles() {
   std::vector<std::string> out;
   out.swap(dropped_);

@@ -36,8 +36,7 @@ inline constexpr uint32_t WM_GLIDE_STEP = 32009;     // slot 2: move the pedal b
 inline constexpr uint32_t WM_MOUSE_RELEASE = 32010;  // tick: deliver the waiting mouse move
 inline constexpr uint32_t WM_SONG_STEP = 32011;      // tick: song events fell due, stop, or MIDI Start
 
-// Key-message flags, in a key message's lParam: bit 14 set means the key was
-// already down (auto-repeat).
+// Key-message flags: bit 14 set means the key was already down (auto-repeat).
 inline constexpr uint32_t kKeyRepeatFlag = 0x4000;
 inline constexpr int VK_ESCAPE = 27;
 

@@ -9,6 +9,7 @@ class TimerService;
 class MessageQueue;
 class MessageBoxSink;
 class Window;
+class PointerService;
 
 struct Platform {
   MidiOutDriver* midi = nullptr;
@@ -16,6 +17,7 @@ struct Platform {
   MessageQueue* queue = nullptr;
   MessageBoxSink* boxes = nullptr;
   Window* window = nullptr;  // the main window; none in headless runs
+  PointerService* pointer = nullptr;  // cursor, capture, clip, window place
 };
 
 extern Platform g_Platform;

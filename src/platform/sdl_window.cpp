@@ -11,6 +11,12 @@ namespace {
 SDL_Window* Sdl(void* w) { return static_cast<SDL_Window*>(w); }
 
 constexpr uint32_t WM_CHAR = 0x0102;
+// Key-message parameter as the window system builds it: repeat count in the
+// low word, bit 30 the key was down before (the repeat flag 0x4000 of the high
+// word), bit 31 the key is being released.
+constexpr LPARAM kKeyRepeatCountOne = 1;
+constexpr LPARAM kKeyPreviousDown = LPARAM{1} << 30;
+constexpr LPARAM kKeyTransitionUp = LPARAM{1} << 31;
 constexpr int kBackspace = 8;
 
 // The platform's virtual-key codes for the keys the system reads.
@@ -145,7 +151,10 @@ void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
       const int vk = VirtualKey(e.key.keysym.sym);
       if (vk == 0) break;
       const bool down = e.type == SDL_KEYDOWN;
-      out->push_back({down ? WM_KEYDOWN : WM_KEYUP, vk, down && e.key.repeat ? kKeyRepeatFlag : 0});
+      LPARAM l = kKeyRepeatCountOne;
+      if (!down) l |= kKeyPreviousDown | kKeyTransitionUp;
+      else if (e.key.repeat) l |= kKeyPreviousDown;
+      out->push_back({down ? WM_KEYDOWN : WM_KEYUP, vk, l});
       if (down && vk == kBackspace) out->push_back({WM_CHAR, kBackspace, 0});
       break;
     }
@@ -217,12 +226,16 @@ Point SdlWindow::GetCursorPos() const {
   return {x, y};
 }
 
-void SdlWindow::SetCursor(SystemCursor cursor) {
-  void* c = cursors_[static_cast<int>(cursor)];
+void SdlWindow::SetCursorShape(CursorShape shape) {
+  void* c = cursors_[static_cast<int>(shape)];
   if (c) SDL_SetCursor(static_cast<SDL_Cursor*>(c));
 }
 
-void SdlWindow::SetCapture(bool on) { SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE); }
+void SdlWindow::SetCapture() { SDL_CaptureMouse(SDL_TRUE); }
+void SdlWindow::ReleaseCapture() { SDL_CaptureMouse(SDL_FALSE); }
+
+Point SdlWindow::ClientToScreen(Point c) const { return {c.x + rect_.left, c.y + rect_.top}; }
+Point SdlWindow::ScreenToClient(Point s) const { return {s.x - rect_.left, s.y - rect_.top}; }
 
 void SdlWindow::ClipCursor(const Rect* screen) {
   if (!window_) return;

@@ -10,9 +10,10 @@
 
 #include "platform/message_queue.h"
 #include "platform/posted_queue.h"
+#include "platform/pointer.h"
 #include "platform/window.h"
 
-class SdlWindow : public Window {
+class SdlWindow : public Window, public PointerService {
  public:
   SdlWindow() = default;
   ~SdlWindow() override;
@@ -37,13 +38,18 @@ class SdlWindow : public Window {
   void MoveWindow(int x, int y) override;
   void Minimize() override;
   Point ScreenSize() const override;
-  Point GetCursorPos() const override;
-  void SetCursor(SystemCursor cursor) override;
-  void SetCapture(bool on) override;
-  void ClipCursor(const Rect* screen) override;
   void DragAcceptFiles(bool accept) override;
   std::vector<std::string> TakeDroppedFiles() override;
   void Present(const Picture& client, const std::vector<Rect>& rects) override;
+
+  void SetCursorShape(CursorShape shape) override;
+  void SetCapture() override;
+  void ReleaseCapture() override;
+  void ClipCursor(const Rect* screen_rect) override;
+  Point ClientToScreen(Point client) const override;
+  Point ScreenToClient(Point screen) const override;
+  Point GetCursorPos() const override;
+  Rect WindowRect() const override { return rect_; }
 
   // The display's bell, where the video driver has one.
   void Bell();

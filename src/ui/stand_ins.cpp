@@ -1,21 +1,13 @@
 #include "ui/stand_ins.h"
 
-#include "model/instrument.h"
+#include "midi/timers.h"
 #include "ui/layout.h"
 
 int32_t g_bSongReady = 0;
 
-int HitTest(int x, int y) {
-  for (int r = PlayButton; r <= CloseButton; ++r) {
-    const Rect& q = g_Region[r];
-    if (x >= q.left && x < q.right && y >= q.top && y < q.bottom) return r;
-  }
-  if (g_Page != 0) return -1;
-  for (int r = UpperNeck; r <= LowerMidiShift; ++r) {
-    const Rect& q = g_Region[r];
-    if (x >= q.left && x <= q.right && y >= q.top && y <= q.bottom) return r;
-  }
-  return -1;
+void PanelStandIn(const Message& m) {
+  if (m.msg != WM_LBUTTONDOWN) return;
+  const int r = HitTest(PointX(m.lParam), PointY(m.lParam));
+  if (r == CloseButton) PostToView(WM_CLOSE, 0, 0);
+  if (r == MinimizeButton) PostToView(WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
-
-void DrawBar(int) {}

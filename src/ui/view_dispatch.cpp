@@ -1,8 +1,10 @@
 #include "ui/view_dispatch.h"
 
+#include "perform/view_filter.h"
+#include "ui/stand_ins.h"
 #include "ui/view.h"
 
-ViewHandlers g_ViewHandlers;
+std::function<void(const Message&)> g_PanelHandler = PanelStandIn;
 
 namespace {
 
@@ -49,33 +51,13 @@ bool RouteToNameBoxes(const Message& m) {
   }
 }
 
-template <typename F, typename... A>
-void Call(const F& f, A... args) {
-  if (f) f(args...);
-}
-
 }  // namespace
-
-void ViewDispatch(const Message& m) {
-  const ViewHandlers& h = g_ViewHandlers;
-  const Point p{PointX(m.lParam), PointY(m.lParam)};
-  switch (m.msg) {
-    case WM_KEYDOWN: Call(h.OnKeyDown, static_cast<uint32_t>(m.wParam), m.lParam); return;
-    case WM_KEYUP: Call(h.OnKeyUp, static_cast<uint32_t>(m.wParam), m.lParam); return;
-    case WM_MOUSEMOVE: Call(h.OnMouseMove, m.wParam, p); return;
-    case WM_LBUTTONDOWN: Call(h.OnLButtonDown, m.wParam, p); return;
-    case WM_LBUTTONUP: Call(h.OnLButtonUp, m.wParam, p); return;
-    case WM_LBUTTONDBLCLK: Call(h.OnLButtonDblClk, m.wParam, p); return;
-    case WM_RBUTTONDOWN: Call(h.OnRButtonDown, m.wParam, p); return;
-    case WM_RBUTTONUP: Call(h.OnRButtonUp, m.wParam, p); return;
-    case WM_RBUTTONDBLCLK: Call(h.OnRButtonDblClk, m.wParam, p); return;
-    case WM_TIMER: Call(h.OnTimer, static_cast<uintptr_t>(m.wParam)); return;
-    default: Call(h.OnOther, m); return;
-  }
-}
 
 void ViewWindowProc(const Message& m) {
   if (RouteToNameBoxes(m)) return;
-  if (g_ViewHandlers.filter && g_ViewHandlers.filter(m)) return;
-  ViewDispatch(m);
+  if (!FilterViewMessage(m)) return;
+  const bool played = DispatchPlayMessage(m);
+  // A button is a pedal on a neck and a control elsewhere: both parts see it.
+  const bool button = m.msg >= WM_LBUTTONDOWN && m.msg <= WM_RBUTTONDBLCLK;
+  if (g_PanelHandler && (!played || button)) g_PanelHandler(m);
 }
