@@ -10,7 +10,6 @@ namespace {
 
 SDL_Window* Sdl(void* w) { return static_cast<SDL_Window*>(w); }
 
-constexpr uint32_t WM_CHAR = 0x0102;
 // Key-message parameter as the window system builds it: repeat count in the
 // low word, bit 30 the key was down before (the repeat flag 0x4000 of the high
 // word), bit 31 the key is being released.
