@@ -50,6 +50,7 @@ class SdlWindow : public Window, public PointerService {
   Point ScreenToClient(Point screen) const override;
   Point GetCursorPos() const override;
   Rect WindowRect() const override { return rect_; }
+  void MoveWindowTo(int left, int top) override { MoveWindow(left, top); }
 
   // The display's bell, where the video driver has one.
   void Bell();
