@@ -10,6 +10,6 @@ foreach(script ${SIM_SCRIPTS})
   add_test(NAME sim.${area}.${name}
            COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:slidora-cli> -DSCRIPT=${script}
                    -DWORK=${CMAKE_BINARY_DIR}/sim_work/${area}.${name}
-                   -P ${CMAKE_CURRENT_LIST_DIR}/run_sim_script.cmake)
+                   -P ${CMAKE_CURRENT_LIST_DIR}/support/run_sim_script.cmake)
   set_tests_properties(sim.${area}.${name} PROPERTIES TIMEOUT 120)
 endforeach()
