@@ -8,6 +8,7 @@
 #include "app/reset.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
+#include "song/song_state.h"
 #include "support/recording_boxes.h"
 #include "support/virtual_time.h"
 
@@ -70,6 +71,8 @@ TEST_F(TimersTest, IdleTickReleasesTheMouseMoveOncePerFourTicks) {
 TEST_F(TimersTest, TickDuringASongLeavesTheMouseReleaseAlone) {
   ASSERT_EQ(StartTimer(kTickTimerSlot), 0);
   clock_.Advance(10);
+  // A song whose end lies far beyond the test: the song step posts nothing.
+  g_SongEvent[0] = SongEvent{1000000, EventEnd, 0};
   g_AutoPlayState = 2;
   clock_.Advance(100);
   EXPECT_EQ(Count(WM_MOUSE_RELEASE), 0);
