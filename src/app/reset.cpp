@@ -5,6 +5,7 @@
 #include "model/instrument.h"
 #include "perform/play_state.h"
 #include "song/song_state.h"
+#include "ui/controls.h"
 #include "ui/view.h"
 
 void ResetAllState() {
@@ -14,4 +15,5 @@ void ResetAllState() {
   ResetSongState();
   ResetViewState();
   ResetPlayState();
+  ResetControlsState();
 }
