@@ -1,0 +1,53 @@
+// A MIDI output that keeps what it is sent, for tests and headless runs: every
+// short message with the clock's time, and every open, reset and close. It can
+// pretend to have system devices, some of them busy.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/midi_driver.h"
+
+struct RecordedMidi {
+  enum Kind { kOpen, kShort, kReset, kClose };
+  Kind kind;
+  int64_t time_ms;  // g_Platform.timers->NowMs(), 0 without a timer service
+  uint32_t packed;  // the short message, for kShort
+  int device;       // the device open (or being opened)
+};
+
+class RecordingMidiOut : public MidiOutDriver {
+ public:
+  // The fake system devices 0..n-1 by product name; the mapper always exists.
+  void SetDevices(std::vector<std::string> names) { names_ = std::move(names); }
+  // A busy device (the mapper is -1) refuses to open with MMSYSERR_ALLOCATED.
+  void SetBusy(int id, bool busy);
+
+  int GetNumDevs() override;
+  int GetDevCaps(int id, MidiOutCaps* caps) override;
+  int Open(int id) override;
+  void ShortMsg(uint32_t packed) override;
+  void Reset() override;
+  void Close() override;
+
+  const std::vector<RecordedMidi>& Log() const { return log_; }
+  // Only the short messages, as packed words, in the order sent.
+  std::vector<uint32_t> ShortMessages() const;
+  void Clear() { log_.clear(); }
+
+  bool is_open() const { return open_; }
+  int device() const { return device_; }
+  int lost_messages() const { return lost_; }  // sent while nothing was open
+
+ private:
+  void Record(RecordedMidi::Kind kind, uint32_t packed);
+
+  std::vector<std::string> names_;
+  std::set<int> busy_;
+  std::vector<RecordedMidi> log_;
+  bool open_ = false;
+  int device_ = -1;
+  int lost_ = 0;
+};
