@@ -5,7 +5,7 @@
 #include "model/instrument.h"
 #include "song/autoplay.h"
 #include "song/autoplay_view.h"
-#include "song/song_compile.h"
+#include "song/song_compiler.h"
 #include "song/song_load.h"
 #include "song/song_types.h"
 
