@@ -8,7 +8,8 @@
 #include "midi/timers.h"
 #include "model/instrument.h"
 #include "model/tunings.h"
-#include "perform/handlers.h"
+#include "perform/bar_drawing.h"
+#include "perform/keyboard.h"
 #include "perform/pedals.h"
 #include "perform/play_state.h"
 #include "perform/slide_bar.h"
@@ -205,4 +206,5 @@ void ResetAutoPlayState() {
   g_bSongReady = 0;
   g_SongHandledIndex = 0;
   ResetSongSetupState();
+  SetDropAcceptance(true);
 }
