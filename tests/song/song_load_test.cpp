@@ -1,0 +1,145 @@
+// Finding and reading song files: paths, the extension test, the size limit
+// and the example songs.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "song/song_compiler.h"
+#include "song/song_test_util.h"
+
+namespace {
+
+class SongLoadTest : public SongFileTest {};
+
+// A valid song of exactly size bytes: header, one wait, then a comment.
+std::string SongOfSize(size_t size) {
+  std::string text = SongHeaderText() + "t=1\n//";
+  text.resize(size, 'x');
+  return text;
+}
+
+TEST_F(SongLoadTest, FileMustBeShorterThanFiftyThousandBytes) {
+  EXPECT_EQ(Load(SongOfSize(49999)), 0);
+  EXPECT_TRUE(boxes_.boxes.empty());
+  for (size_t size : {50000u, 50001u, 80000u}) {
+    SCOPED_TRACE(size);
+    boxes_.Clear();
+    EXPECT_EQ(Load(SongOfSize(size)), 1);
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0], (RecordedBox{"Too many characters. over 50000.", Path(), MB_ICONHAND}));
+  }
+}
+
+TEST_F(SongLoadTest, ExtensionTestIgnoresCase) {
+  struct Case {
+    const char* name;
+    int result;
+  };
+  const Case cases[] = {{"a.txt", 0}, {"b.TXT", 0}, {"c.Txt", 0}, {"d.text", 1}, {"e", 1}, {"txt", 1},
+                        {"f.txt.bak", 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    boxes_.Clear();
+    EXPECT_EQ(Load(SongHeaderText() + "t=1\n", c.name), c.result);
+    if (c.result != 0) {
+      ASSERT_EQ(boxes_.boxes.size(), 1u);
+      EXPECT_EQ(boxes_.boxes[0], (RecordedBox{"File could not be open.\n\"" + Path(c.name) + "\"  ",
+                                              "Slidora : Quenlo", MB_ICONHAND}));
+    }
+  }
+}
+
+TEST_F(SongLoadTest, FileThatCannotBeReadIsReportedWithItsPath) {
+  std::filesystem::create_directory(Path("folder.txt"));
+  for (const std::string name : {"missing.txt", "folder.txt"}) {
+    SCOPED_TRACE(name);
+    boxes_.Clear();
+    EXPECT_EQ(LoadSongFile(Path(name)), 1);
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0], (RecordedBox{"File could not be opened.\n\"" + Path(name) + "\"  ",
+                                            "Slidora : Quenlo", MB_ICONHAND}));
+  }
+}
+
+TEST_F(SongLoadTest, PathOfMoreThan260CharactersIsRefusedWhole) {
+  const std::string folder = Path("");  // ends in "/"
+  ASSERT_LT(folder.size(), 200u);
+  const std::string longest = std::string(260 - folder.size() - 4, 'a') + ".txt";
+  EXPECT_EQ(Load(SongHeaderText() + "t=1\n", longest), 0);
+  EXPECT_EQ(std::string(g_SongPath), folder + longest);
+
+  // One character more does not fit: no part of it is tried as a file name.
+  const std::string tooLong = "b" + longest;
+  ASSERT_EQ((folder + tooLong).size(), 261u);
+  EXPECT_EQ(Load(SongHeaderText() + "t=1\n", tooLong), 1);
+  ASSERT_EQ(boxes_.boxes.size(), 1u);
+  EXPECT_EQ(boxes_.boxes[0], (RecordedBox{"File could not be opened.\n\"" + folder + tooLong + "\"  ",
+                                          "Slidora : Quenlo", MB_ICONHAND}));
+}
+
+// Runs in another working directory and comes back.
+class InFolder {
+ public:
+  explicit InFolder(const std::string& path) : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(path);
+  }
+  ~InFolder() { std::filesystem::current_path(previous_); }
+
+ private:
+  std::filesystem::path previous_;
+};
+
+TEST_F(SongLoadTest, EmptyPathLoadsEditingSongOfTheWorkingDirectory) {
+  dir_.Write("EditingSong.txt", SongHeaderText({{1, "01=77"}}) + "t=1\n");
+  {
+    InFolder in(dir_.path());
+    EXPECT_EQ(LoadSongFile(""), 0);
+  }
+  EXPECT_EQ(std::string(g_SongPath), std::filesystem::canonical(dir_.path()).string() + "/EditingSong.txt");
+  EXPECT_EQ(g_SongHeader.Tempo, 77);
+}
+
+TEST_F(SongLoadTest, LongWorkingDirectoryIsRefusedWithTheWholePath) {
+  std::string deep = dir_.path();
+  while (deep.size() < 260) deep += "/" + std::string(40, 'd');
+  std::filesystem::create_directories(deep);
+  std::string shown;
+  {
+    InFolder in(deep);
+    shown = std::filesystem::current_path().string() + "/EditingSong.txt";
+    EXPECT_EQ(LoadSongFile(""), 1);
+  }
+  ASSERT_EQ(boxes_.boxes.size(), 1u);
+  EXPECT_EQ(boxes_.boxes[0],
+            (RecordedBox{"File could not be opened.\n\"" + shown + "\"  ", "Slidora : Quenlo", MB_ICONHAND}));
+}
+
+TEST_F(SongLoadTest, ExampleSongsLoadAndCompile) {
+  for (const char* name : {"ballad.txt", "waltz_crlf.txt", "slides.txt"}) {
+    SCOPED_TRACE(name);
+    ResetAllState();
+    boxes_.Clear();
+    EXPECT_EQ(LoadSongFile(std::string(SLIDORA_SOURCE_DIR) + "/tests/song/data/" + name), 0);
+    EXPECT_EQ(CompileSong(), 0);
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{});
+    EXPECT_EQ(g_SongEvent[g_SongEventCount - 1].Type, EventEnd);
+  }
+}
+
+TEST_F(SongLoadTest, ReloadForgetsTheLabelAndTimeOfTheSongBefore) {
+  EXPECT_EQ(LoadScore("(Old)\nt=5\n"), 0);
+  // The new song's first label must not be measured against the old score.
+  EXPECT_EQ(Load(SongHeaderText({{1, "01=120 (Tempo)"}}) + "t=24\n(A)\nt=1\n"), 0);
+  EXPECT_TRUE(boxes_.boxes.empty());
+  EXPECT_EQ(g_SongReader.m_Label, "(A)");
+}
+
+TEST_F(SongLoadTest, TextEndsAtItsFirstZeroByte) {
+  std::string text = SongHeaderText() + "t=1\n";
+  text += std::string(1, '\0') + "x=1\n";
+  EXPECT_EQ(Load(text), 0);
+  EXPECT_TRUE(boxes_.boxes.empty());
+}
+
+}  // namespace
