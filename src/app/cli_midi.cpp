@@ -16,12 +16,9 @@ int RunMidi(int argc, char** argv) {
     std::fprintf(stderr, "usage: slidora-cli midi FILE -o OUT.mid\n");
     return 2;
   }
+  if (!SongLoadsOrReport(file)) return 1;
   SongPerformance p;
-  PerformSong(file, false, &p);
-  if (!p.started) {
-    PrintSongFailure(p);
-    return 1;
-  }
+  if (PerformSong(file, false, &p) != 0) return 1;
   if (WriteMidiFile(out, PerformanceMessages(p), p.tempo) != 0) {
     std::fprintf(stderr, "midi: cannot write %s\n", out);
     return 1;

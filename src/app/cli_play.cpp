@@ -26,12 +26,9 @@ int RunPlay(int argc, char** argv) {
     std::fprintf(stderr, "usage: slidora-cli play [--all] FILE\n");
     return 2;
   }
+  if (!SongLoadsOrReport(path)) return 1;
   SongPerformance p;
   const int result = PerformSong(path, true, &p);
-  if (!p.started) {
-    PrintSongFailure(p);
-    return 1;
-  }
   for (const HeadlessEvent& e : p.events) {
     if (e.during_startup && e.kind == HeadlessEvent::kMidi && !all) continue;
     std::printf("%s\n", FormatHeadlessEvent(e, p.dropMs).c_str());

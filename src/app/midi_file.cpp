@@ -62,7 +62,7 @@ std::vector<uint8_t> BuildMidiFile(const std::vector<TimedShortMsg>& messages, i
   for (const TimedShortMsg& m : messages) {
     const int status = static_cast<int>(m.packed & 0xFF);
     if (status < 0x80 || status >= kSystemStatus) continue;
-    int64_t tick = std::llround(m.timeMs * ticksPerMs);
+    int64_t tick = std::llround(m.time_ms * ticksPerMs);
     if (tick < lastTick) tick = lastTick;
     PutVarLen(track, static_cast<uint32_t>(tick - lastTick));
     lastTick = tick;

@@ -6,13 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/synth_render.h"  // TimedShortMsg: a message and its time in ms
+
 inline constexpr int kMidiFileTicksPerQuarter = 480;
 
-// One channel message and the time it was sent, in ms from the start.
-struct TimedShortMsg {
-  double timeMs;
-  uint32_t packed;  // status | data1 << 8 | data2 << 16
-};
 
 // The bytes of the file. Real-time and other system messages (status 0xF0 and
 // above) are left out; a file holds only channel messages. Messages keep their

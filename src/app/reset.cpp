@@ -3,6 +3,8 @@
 #include "midi/midi_port.h"
 #include "midi/timers.h"
 #include "model/instrument.h"
+#include "perform/play_state.h"
+#include "song/autoplay.h"
 #include "song/song_state.h"
 #include "ui/view.h"
 
@@ -12,4 +14,6 @@ void ResetAllState() {
   ResetTimerState();
   ResetSongState();
   ResetViewState();
+  ResetPlayState();
+  ResetAutoPlayState();
 }

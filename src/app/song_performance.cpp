@@ -3,7 +3,6 @@
 
 #include "model/instrument.h"
 #include "song/autoplay.h"
-#include "song/song_start.h"
 #include "song/song_state.h"
 
 namespace {
@@ -17,7 +16,6 @@ int PerformSong(const std::string& path, bool closeAfter, SongPerformance* out) 
   system.StartUp();
   out->events = system.TakeEvents();
   out->dropMs = system.NowMs();
-  HeadlessSystem::SetDropHandler([](const std::string& file) { OnDropFiles({file}); });
   system.Drop(path);
   out->started = g_bAutoPlay != 0;
   out->tempo = g_SongHeader.Tempo;

@@ -1,15 +1,17 @@
-// Song failure output and the argument form of the song commands.
+// Song failures and the argument form of the song commands.
 #include "app/song_report.h"
 
 #include <cstdio>
 #include <cstring>
 
-void PrintSongFailure(const SongPerformance& p) {
-  for (const HeadlessEvent& e : p.events) {
-    if (e.kind != HeadlessEvent::kBox) continue;
-    std::printf("%s\n%s\n", e.caption.c_str(), e.text.c_str());
-  }
+#include "app/cli_song.h"
+
+bool SongLoadsOrReport(const char* path) {
+  const SongCheck check = CheckSongFile(path);
+  if (check.load == 0 && check.compile == 0) return true;
+  PrintSongMessages(stdout, path, check);
   std::fflush(stdout);
+  return false;
 }
 
 bool ParseFileAndOutput(int argc, char** argv, const char* extraName, const char** file,

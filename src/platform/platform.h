@@ -8,12 +8,14 @@ class MidiOutDriver;
 class TimerService;
 class MessageQueue;
 class MessageBoxSink;
+class PointerService;
 
 struct Platform {
   MidiOutDriver* midi = nullptr;
   TimerService* timers = nullptr;
   MessageQueue* queue = nullptr;
   MessageBoxSink* boxes = nullptr;
+  PointerService* pointer = nullptr;  // cursor, capture, clip, window place
 };
 
 extern Platform g_Platform;

@@ -98,6 +98,11 @@ void CSLDView::CopyPage(Canvas& dc, const Picture& page) {
     return;
   }
   dc.Blit(0, 0, kPageWidth, kPageHeight, page);
+  // The client area is a few pixels wider than the pictures: the window's own
+  // background there continues the picture's last column.
+  for (int x = kPageWidth; x < dc.width(); ++x) {
+    dc.Blit(x, 0, 1, dc.height(), page, kPageWidth - 1, 0);
+  }
 }
 
 void CSLDView::OnDraw(Canvas& dc) {

@@ -99,8 +99,8 @@ TEST(MidiFile, MidoReadsTheSameMessagesAtTheSameTimes) {
   for (const TimedShortMsg& m : msgs) {
     double t;
     int status, d1;
-    ASSERT_TRUE(in >> t >> status >> d1) << "message missing at " << m.timeMs;
-    EXPECT_NEAR(t, m.timeMs, 1.0);
+    ASSERT_TRUE(in >> t >> status >> d1) << "message missing at " << m.time_ms;
+    EXPECT_NEAR(t, m.time_ms, 1.0);
     EXPECT_EQ(status, static_cast<int>(m.packed & 0xFF));
     EXPECT_EQ(d1, static_cast<int>((m.packed >> 8) & 0xFF));
     if ((status & 0xF0) != 0xC0) {

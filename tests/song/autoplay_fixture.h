@@ -35,11 +35,6 @@ inline std::string SongText(const std::string& score, const SongHeaderText& h = 
 
 class AutoPlayTest : public PlayTest {
  protected:
-  void SetUp() override {
-    PlayTest::SetUp();
-    HeadlessSystem::SetDropHandler([](const std::string& f) { OnDropFiles({f}); });
-  }
-
   // Writes a song file in the test's folder and returns its full path.
   std::string WriteSong(const std::string& name, const std::string& text) {
     std::ofstream(name, std::ios::binary) << text;

@@ -76,7 +76,9 @@ TEST(AutoPlayTick, PostsBatchesEndStopAndMidiStartAtTheirTicks) {
       AutoPlayTick();
       clock.DeliverPending();
       if (g_AutoPlayState == 0) endedAt = tick;
-      if (tick == 1) EXPECT_EQ(g_SongTime, 0);
+      if (tick == 1) {
+        EXPECT_EQ(g_SongTime, 0);
+      }
     }
     EXPECT_EQ(posted, c.expected);
     EXPECT_EQ(endedAt, c.endsAtTick);

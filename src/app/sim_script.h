@@ -1,0 +1,28 @@
+// Scripts for the headless runner: one command a line (wait, move, keydown,
+// keyup, ldown, lup, rdown, rup, ldbl, rdbl, drop; blank lines and # comments),
+// parsed whole before anything runs, then fed to a HeadlessSystem.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class HeadlessSystem;
+
+struct SimCommand {
+  enum Kind { kWait, kMove, kKeyDown, kKeyUp, kButton, kDrop };
+  Kind kind;
+  int line;          // 1-based line number in the script
+  int64_t ms = 0;    // kWait
+  int x = 0, y = 0;  // kMove, kButton: client pixels
+  int vk = 0;        // kKeyDown, kKeyUp
+  uint32_t msg = 0;  // kButton: the window message
+  std::string path;  // kDrop
+};
+
+// Parses the script text. On a bad line returns false with error set to
+// "line N: ...".
+bool ParseSimScript(const std::string& text, std::vector<SimCommand>* commands, std::string* error);
+
+// Feeds one command to the system.
+void RunSimCommand(HeadlessSystem& system, const SimCommand& command);

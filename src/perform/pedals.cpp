@@ -1,0 +1,124 @@
+#include "perform/pedals.h"
+
+#include "midi/channels.h"
+#include "midi/timers.h"
+#include "model/instrument.h"
+#include "model/tunings.h"
+#include "perform/play_state.h"
+#include "perform/slide_bar.h"
+#include "ui/layout.h"
+#include "ui/view.h"
+
+namespace {
+
+// The note column left of the neck and the guide digits are repainted with
+// the neck when a pedal changes the sounding names (pixels beyond the neck).
+constexpr int kNoteColumnMargin = 30;
+constexpr int kRightMargin = 12;
+
+bool IsNeckRegion(int r) { return r == UpperNeck || r == LowerNeck; }
+int NeckOfRegion(int r) { return r == UpperNeck ? 0 : 1; }
+
+int32_t& PedalFlag(int p) { return p == 1 ? g_Pedal1 : g_Pedal2; }
+
+void InvalidateNeckDisplay(int r) {
+  if (!g_pView) return;
+  const Rect& box = g_Region[r];
+  const Rect area{box.left - kNoteColumnMargin, box.top, box.right + kRightMargin, box.bottom};
+  g_pView->InvalidateRect(&area);
+}
+
+void StartGlide() {
+  if (g_TimerId[kGlideTimerSlot] == 0) StartTimer(kGlideTimerSlot);
+}
+
+}  // namespace
+
+int CountPedalStrings(int t, int mask) {
+  int count = 0;
+  for (int i = 0; i < kStringCount; ++i) {
+    if (((mask & 1) && g_Tuning[t].Pedal[0][i] != 0) || ((mask & 2) && g_Tuning[t].Pedal[1][i] != 0)) {
+      ++count;
+    }
+  }
+  return count;
+}
+
+void SetPedalTargets(int n) {
+  NeckInfo& neck = g_Neck[n];
+  const TuningInfo& t = g_Tuning[neck.Tuning];
+  const int k = PedalCombination();
+  for (int i = 0; i < kStringCount; ++i) {
+    if (t.Pedal[0][i] == 0 && t.Pedal[1][i] == 0) continue;
+    // Only the direction counts: with both pedals a string still moves one semitone.
+    const int diff = t.Note[k][i] - t.Note[0][i];
+    neck.BendTarget[i] = diff > 0 ? kBendUnitsPerSemitone : diff < 0 ? -kBendUnitsPerSemitone : 0;
+    if (g_bAutoPlay) {
+      // A song has no glide: the pedal acts at once.
+      neck.BendNow[i] = neck.BendTarget[i];
+      SendBend(n, i);
+    }
+  }
+}
+
+void PressPedal(int p, int r) {
+  const int n = NeckOfRegion(r);
+  PedalFlag(p) = 1;
+  if (g_Capture == -1) {
+    g_Capture = r;
+    TakeCapture();
+  }
+  ClipCursorToRegion(true, r);
+  // With a key held the play position is frozen to the played neck; it is
+  // only unknown when the bar was never drawn, and then the region's neck plays.
+  const int play = g_PlayNeck == -1 ? n : g_PlayNeck;
+  if (play != g_SoundNeck) {
+    g_SoundNeck = play;
+    StopTimer(kGlideTimerSlot);
+    SetupNeckVoices(play, true);
+  }
+  if (CountPedalStrings(g_Neck[n].Tuning, p) == 0) return;
+  BuildGuide(n);
+  InvalidateNeckDisplay(r);
+  SetPedalTargets(n);
+  if (!g_bAutoPlay) StartGlide();
+}
+
+void ReleasePedal(int p) {
+  PedalFlag(p) = 0;
+  const int n = g_Capture == UpperNeck ? 0 : 1;
+  if (CountPedalStrings(g_Neck[n].Tuning, p) != 0) {
+    BuildGuide(n);
+    InvalidateNeckDisplay(NeckRegion(n));
+    SetPedalTargets(n);
+    if (!g_bAutoPlay) {
+      StartGlide();
+      g_SoundNeck = n;
+    }
+  }
+  if (!PedalFlag(3 - p) && !g_bKeyHeld) {
+    g_Capture = -1;
+    ReleaseMouseCapture();
+  }
+  ClipCursorToRegion(false, -1);
+}
+
+namespace {
+
+void ButtonDown(int p, Point at) {
+  const int r = HitTest(at.x, at.y);
+  if (g_Page == 0 && IsNeckRegion(r)) PressPedal(p, r);
+}
+
+void ButtonUp(int p) {
+  if (g_Page == 0 && PedalFlag(p)) ReleasePedal(p);
+}
+
+}  // namespace
+
+void OnLButtonDown(WPARAM, Point p) { ButtonDown(1, p); }
+void OnRButtonDown(WPARAM, Point p) { ButtonDown(2, p); }
+void OnLButtonDblClk(WPARAM, Point p) { ButtonDown(1, p); }
+void OnRButtonDblClk(WPARAM, Point p) { ButtonDown(2, p); }
+void OnLButtonUp(WPARAM, Point) { ButtonUp(1); }
+void OnRButtonUp(WPARAM, Point) { ButtonUp(2); }

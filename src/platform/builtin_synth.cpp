@@ -1,0 +1,117 @@
+#include "platform/builtin_synth.h"
+
+#include <fluidsynth.h>
+
+#include "platform/builtin_synth_impl.h"
+
+namespace {
+
+constexpr int kPolyphony = 256;          // voices
+constexpr const char* kBankSelectMode = "gs";  // controller 0 picks the bank, 32 is ignored
+constexpr int kCcSustain = 64;
+
+void IgnoreLog(int, const char*, void*) {}
+
+}  // namespace
+
+void SilenceSynthLog() {
+  static const bool done = [] {
+    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+      fluid_set_log_function(level, IgnoreLog, nullptr);
+    }
+    return true;
+  }();
+  (void)done;
+}
+
+BuiltinSynth::BuiltinSynth(std::unique_ptr<Impl> impl, int sample_rate)
+    : impl_(std::move(impl)), sample_rate_(sample_rate) {}
+
+std::unique_ptr<BuiltinSynth> BuiltinSynth::Create(const std::string& soundfont, int sample_rate) {
+  SilenceSynthLog();
+  auto impl = std::make_unique<Impl>();
+  impl->settings = new_fluid_settings();
+  if (!impl->settings) return nullptr;
+  fluid_settings_setnum(impl->settings, "synth.sample-rate", sample_rate);
+  fluid_settings_setint(impl->settings, "synth.polyphony", kPolyphony);
+  fluid_settings_setstr(impl->settings, "synth.midi-bank-select", kBankSelectMode);
+  fluid_settings_setint(impl->settings, "synth.cpu-cores", 1);
+  impl->synth = new_fluid_synth(impl->settings);
+  if (!impl->synth) {
+    delete_fluid_settings(impl->settings);
+    return nullptr;
+  }
+  InstallGsModulators(impl->synth);
+  InitGsChannels(*impl);
+  std::unique_ptr<BuiltinSynth> synth(new BuiltinSynth(std::move(impl), sample_rate));
+  if (!soundfont.empty() && synth->LoadSoundFont(soundfont) != 0) return nullptr;
+  return synth;
+}
+
+int BuiltinSynth::LoadSoundFont(const std::string& soundfont) {
+  fluid_synth_t* s = impl_->synth;
+  while (fluid_synth_sfcount(s) > 0) {
+    fluid_sfont_t* old = fluid_synth_get_sfont(s, 0);
+    if (!old || fluid_synth_sfunload(s, fluid_sfont_get_id(old), 1) == FLUID_FAILED) break;
+  }
+  return fluid_synth_sfload(s, soundfont.c_str(), 1) == FLUID_FAILED ? 1 : 0;
+}
+
+BuiltinSynth::~BuiltinSynth() {
+  StopAudio();
+  delete_fluid_synth(impl_->synth);
+  delete_fluid_settings(impl_->settings);
+}
+
+void BuiltinSynth::ShortMsg(uint32_t packed) {
+  fluid_synth_t* s = impl_->synth;
+  const int status = packed & 0xFF;
+  const int d1 = (packed >> 8) & 0x7F;
+  const int d2 = (packed >> 16) & 0x7F;
+  const int ch = status & 0x0F;
+  switch (status & 0xF0) {
+    case 0x80:
+      fluid_synth_noteoff(s, ch, d1);
+      break;
+    case 0x90:
+      fluid_synth_noteon(s, ch, d1, d2);  // velocity 0 is a note-off
+      break;
+    case 0xA0:
+      fluid_synth_key_pressure(s, ch, d1, d2);
+      break;
+    case 0xB0:
+      if (HandleGsControl(*impl_, ch, d1, d2)) break;
+      fluid_synth_cc(s, ch, d1, d2);
+      if (d1 == 121) RestoreGsAfterReset(*impl_, ch);
+      break;
+    case 0xC0:
+      fluid_synth_program_change(s, ch, d1);
+      break;
+    case 0xD0:
+      fluid_synth_channel_pressure(s, ch, d1);
+      break;
+    case 0xE0:
+      fluid_synth_pitch_bend(s, ch, d1 | d2 << 7);
+      break;
+    default:
+      break;  // system messages (Start, Stop) mean nothing to a synthesizer
+  }
+}
+
+void BuiltinSynth::Reset() {
+  for (int ch = 0; ch < kSynthChannels; ++ch) {
+    fluid_synth_cc(impl_->synth, ch, kCcSustain, 0);
+    fluid_synth_all_notes_off(impl_->synth, ch);
+  }
+}
+
+void BuiltinSynth::Render(int16_t* stereo, int frames) {
+  fluid_synth_write_s16(impl_->synth, frames, stereo, 0, 2, stereo, 1, 2);
+}
+
+std::string BuiltinSynth::ChannelPresetName(int channel) {
+  fluid_preset_t* preset = fluid_synth_get_channel_preset(impl_->synth, channel);
+  if (!preset) return "";
+  const char* name = fluid_preset_get_name(preset);
+  return name ? name : "";
+}

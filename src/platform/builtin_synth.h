@@ -1,0 +1,52 @@
+// The built-in General MIDI synthesizer behind the "MIDI Mapper": FluidSynth
+// playing a SoundFont, made to answer like a GS synthesizer (exact bend
+// semitones, the vibrato parameters, bank select), live or into a buffer.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class BuiltinSynth {
+ public:
+  // Loads the SoundFont (none when empty); nullptr when it cannot be read.
+  static std::unique_ptr<BuiltinSynth> Create(const std::string& soundfont, int sample_rate);
+  // Loads a SoundFont later, over any loaded before. 0 on success.
+  int LoadSoundFont(const std::string& soundfont);
+  ~BuiltinSynth();
+  BuiltinSynth(const BuiltinSynth&) = delete;
+  BuiltinSynth& operator=(const BuiltinSynth&) = delete;
+
+  // One packed short message (status | data1 << 8 | data2 << 16).
+  void ShortMsg(uint32_t packed);
+  // Releases every note on every channel, as a port reset does.
+  void Reset();
+  // Renders frames of interleaved stereo. Messages take effect at the start of
+  // the synthesizer's next block of kBlockFrames.
+  void Render(int16_t* stereo, int frames);
+  static constexpr int kBlockFrames = 64;
+
+  // Plays through the first audio output that opens (PulseAudio, ALSA, JACK,
+  // SDL). 0 on success; without any audio output it fails quickly and quietly.
+  int StartAudio();
+  void StopAudio();
+  bool audio_running() const;
+  // The name of the audio output that opened, empty when none.
+  std::string audio_driver() const;
+
+  // Name of the preset now selected on a channel, empty when none.
+  std::string ChannelPresetName(int channel);
+  int sample_rate() const { return sample_rate_; }
+
+ // The FluidSynth objects; defined for the synthesizer's own files only.
+  struct Impl;
+
+ private:
+  explicit BuiltinSynth(std::unique_ptr<Impl> impl, int sample_rate);
+  std::unique_ptr<Impl> impl_;
+  int sample_rate_;
+};
+
+// Keeps FluidSynth from writing to standard error; called by everything that
+// creates a synthesizer.
+void SilenceSynthLog();

@@ -1,0 +1,146 @@
+#include "platform/rtmidi_ports.h"
+
+#include <alsa/asoundlib.h>
+#include <rtmidi/RtMidi.h>
+
+#include "platform/jack_support.h"
+#include "platform/midi_driver.h"
+
+namespace {
+
+constexpr const char* kClientName = "Slidora Quenlo";
+constexpr const char* kOutPortName = "MIDI out";
+
+struct PortRef {
+  RtMidi::Api api;
+  std::string name;
+};
+
+void IgnoreRtMidiError(RtMidiError::Type, const std::string&, void*) {}
+
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+bool Compiled(RtMidi::Api api) {
+  std::vector<RtMidi::Api> apis;
+  RtMidi::getCompiledApi(apis);
+  for (RtMidi::Api a : apis) {
+    if (a == api) return true;
+  }
+  return false;
+}
+
+// Asked before RtMidi is, because RtMidi reports a missing backend on
+// standard error before it throws.
+bool BackendReachable(RtMidi::Api api) {
+  if (!Compiled(api)) return false;
+  if (api == RtMidi::UNIX_JACK) return JackServerRunning();
+  snd_lib_error_set_handler(IgnoreAlsaError);
+  snd_seq_t* seq = nullptr;
+  if (snd_seq_open(&seq, "default", SND_SEQ_OPEN_OUTPUT, 0) < 0) return false;
+  snd_seq_close(seq);
+  return true;
+}
+
+std::unique_ptr<RtMidiOut> NewOut(RtMidi::Api api) {
+  try {
+    auto out = std::make_unique<RtMidiOut>(api, kClientName);
+    out->setErrorCallback(IgnoreRtMidiError, nullptr);
+    return out;
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+}  // namespace
+
+int ShortMsgLength(int status) {
+  switch (status & 0xF0) {
+    case 0xC0:
+    case 0xD0:
+      return 2;
+    case 0xF0:
+      if (status == 0xF1 || status == 0xF3) return 2;
+      if (status == 0xF2) return 3;
+      return 1;
+    default:
+      return 3;
+  }
+}
+
+struct RtMidiPorts::Impl {
+  std::vector<PortRef> ports;
+  std::vector<std::string> names;
+  std::unique_ptr<RtMidiOut> out;
+};
+
+RtMidiPorts::RtMidiPorts() : impl_(std::make_unique<Impl>()) {}
+
+RtMidiPorts::~RtMidiPorts() { Close(); }
+
+const std::vector<std::string>& RtMidiPorts::Refresh() {
+  SilenceJackLog();
+  impl_->ports.clear();
+  impl_->names.clear();
+  for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
+    if (!BackendReachable(api)) continue;
+    std::unique_ptr<RtMidiOut> probe = NewOut(api);
+    if (!probe) continue;
+    try {
+      const unsigned count = probe->getPortCount();
+      for (unsigned i = 0; i < count; ++i) {
+        const std::string name = probe->getPortName(i);
+        if (name.empty()) continue;
+        impl_->ports.push_back({api, name});
+        impl_->names.push_back(name);
+      }
+    } catch (...) {
+      // A backend that fails half-way lists what it managed to list.
+    }
+  }
+  return impl_->names;
+}
+
+const std::vector<std::string>& RtMidiPorts::names() const { return impl_->names; }
+
+int RtMidiPorts::Open(int index) {
+  Close();
+  if (index < 0 || index >= static_cast<int>(impl_->ports.size())) return MMSYSERR_BADDEVICEID;
+  const PortRef& want = impl_->ports[index];
+  if (!BackendReachable(want.api)) return MMSYSERR_ALLOCATED;
+  std::unique_ptr<RtMidiOut> out = NewOut(want.api);
+  if (!out) return MMSYSERR_ALLOCATED;
+  try {
+    const unsigned count = out->getPortCount();
+    for (unsigned i = 0; i < count; ++i) {
+      if (out->getPortName(i) != want.name) continue;
+      out->openPort(i, kOutPortName);
+      if (!out->isPortOpen()) return MMSYSERR_ALLOCATED;
+      impl_->out = std::move(out);
+      return MMSYSERR_NOERROR;
+    }
+  } catch (...) {
+  }
+  return MMSYSERR_ALLOCATED;
+}
+
+void RtMidiPorts::Send(uint32_t packed) {
+  if (!impl_->out) return;
+  const unsigned char bytes[3] = {static_cast<unsigned char>(packed & 0xFF),
+                                  static_cast<unsigned char>((packed >> 8) & 0xFF),
+                                  static_cast<unsigned char>((packed >> 16) & 0xFF)};
+  try {
+    impl_->out->sendMessage(bytes, ShortMsgLength(bytes[0]));
+  } catch (...) {
+  }
+}
+
+void RtMidiPorts::Close() {
+  if (!impl_->out) return;
+  try {
+    impl_->out->closePort();
+  } catch (...) {
+  }
+  impl_->out.reset();
+}
+
+bool RtMidiPorts::is_open() const { return impl_->out != nullptr; }

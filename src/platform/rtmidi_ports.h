@@ -1,0 +1,38 @@
+// The system's MIDI output ports through RtMidi: ALSA sequencer ports first,
+// then JACK MIDI inputs. A backend that is missing (no sequencer, no JACK
+// server) lists nothing; no library exception or message leaves this file.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class RtMidiPorts {
+ public:
+  RtMidiPorts();
+  ~RtMidiPorts();
+  RtMidiPorts(const RtMidiPorts&) = delete;
+  RtMidiPorts& operator=(const RtMidiPorts&) = delete;
+
+  // Looks the ports up again and returns their full names in listing order.
+  const std::vector<std::string>& Refresh();
+  const std::vector<std::string>& names() const;
+
+  // Opens the listed port index (as of the last Refresh), found again by name
+  // in case ports came or went since. 0 on success, else MMSYSERR_ALLOCATED.
+  int Open(int index);
+  // Sends the bytes of one packed short message (1 to 3 by its status). A
+  // port that has vanished loses them.
+  void Send(uint32_t packed);
+  void Close();
+  bool is_open() const;
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+// Number of bytes a short message with this status occupies on the wire.
+int ShortMsgLength(int status);

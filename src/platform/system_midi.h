@@ -1,0 +1,42 @@
+// The MIDI output of the running program: the "MIDI Mapper" (identifier -1) is
+// the built-in synthesizer playing through the system's audio, identifiers
+// 0..n-1 are the system's MIDI ports (ALSA, then JACK).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/midi_driver.h"
+
+class BuiltinSynth;
+class RtMidiPorts;
+
+class SystemMidiOut : public MidiOutDriver {
+ public:
+  // The settings file may name the SoundFont (section "Synth", key "SoundFont").
+  explicit SystemMidiOut(std::string settings_path);
+  ~SystemMidiOut() override;
+
+  // Looks the ports up again on every call, as the device list is built.
+  int GetNumDevs() override;
+  int GetDevCaps(int id, MidiOutCaps* caps) override;
+  // The mapper fails with MMSYSERR_ALLOCATED, like a busy device, when there
+  // is no audio output or no SoundFont.
+  int Open(int id) override;
+  void ShortMsg(uint32_t packed) override;
+  void Reset() override;
+  void Close() override;
+
+  // The synthesizer, while the mapper has been opened once (for tests).
+  BuiltinSynth* synth() { return synth_.get(); }
+
+ private:
+  int OpenMapper();
+
+  std::string settings_path_;
+  std::unique_ptr<BuiltinSynth> synth_;
+  std::unique_ptr<RtMidiPorts> ports_;
+  int open_ = kNothingOpen;
+  static constexpr int kNothingOpen = -2;
+};

@@ -1,0 +1,166 @@
+#include "perform/pedals.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "app/reset.h"
+#include "midi/channels.h"
+#include "midi/timers.h"
+#include "model/settings.h"
+#include "model/tunings.h"
+#include "perform/play_state.h"
+#include "perform/play_fixture.h"
+
+namespace {
+
+// Bend lines of one channel pair for pedal bends, at the bar's centre.
+std::vector<std::string> Glide(int channel, int64_t start_ms, const std::vector<int>& steps) {
+  std::vector<std::string> out;
+  char line[48];
+  for (size_t k = 0; k < steps.size(); ++k) {
+    const int v = 8192 + steps[k];
+    const long long t = start_ms + 30 * static_cast<long long>(k + 1);
+    for (int ch = channel; ch <= channel + 1; ++ch) {
+      std::snprintf(line, sizeof line, "%lld e%x %02x %02x", t, ch, v % 128, v / 128);
+      out.push_back(line);
+    }
+  }
+  return out;
+}
+
+std::vector<int> Ramp(int from, int to) {
+  std::vector<int> out;
+  for (int v = from; v != to;) {
+    v = to > v ? std::min(v + 30, to) : std::max(v - 30, to);
+    out.push_back(v);
+  }
+  return out;
+}
+
+class PedalsTest : public PlayTest {
+ protected:
+  // The default C6 neck: pedal 1 raises strings 2 and 6 (channel pair 2, 3).
+  void PressPedal1OnString2() {
+    HoverCell(0, 2, 0);
+    Press(1);
+    Sent();
+    Mark();
+    sys().Button(WM_LBUTTONDOWN, Cell(0, 2, 0));
+  }
+};
+
+TEST_F(PedalsTest, PedalGlidesThirtyUnitsEveryThirtyMillisecondsToASemitone) {
+  PressPedal1OnString2();
+  sys().Wait(400);
+  EXPECT_EQ(Timed(), Glide(2, 0, Ramp(0, 341)));  // 30, 60, ... 330, 341
+  EXPECT_EQ(g_TimerId[kGlideTimerSlot].load(), 0u) << "the glide stops at its target";
+  EXPECT_EQ(g_Neck[0].BendNow[2], 341);
+  EXPECT_EQ(g_Neck[0].BendNow[6], 341);
+
+  Mark();
+  sys().Button(WM_LBUTTONUP, Cell(0, 2, 0));
+  sys().Wait(400);
+  EXPECT_EQ(Timed(), Glide(2, 0, Ramp(341, 0))) << "back to 0 on release";
+}
+
+TEST_F(PedalsTest, ReleaseMidwayRedirectsTheGlide) {
+  PressPedal1OnString2();
+  sys().Wait(90);  // 30, 60, 90
+  sys().Button(WM_LBUTTONUP, Cell(0, 2, 0));
+  sys().Wait(200);
+  std::vector<std::string> want = Glide(2, 0, {30, 60, 90});
+  for (const std::string& s : Glide(2, 90, {60, 30, 0})) want.push_back(s);
+  EXPECT_EQ(Timed(), want);
+}
+
+TEST_F(PedalsTest, BothPedalsRaisingOneStringGiveOneSemitone) {
+  g_Tuning[0].Pedal[1][2] = 1;  // string 2 also raised by pedal 2
+  BuildPedalNoteNames();
+  BuildStringNotes();
+  AllocateChannels(0);
+  HoverCell(0, 2, 0);
+  sys().Button(WM_LBUTTONDOWN, Cell(0, 2, 0));
+  sys().Button(WM_RBUTTONDOWN, Cell(0, 2, 0));
+  sys().Wait(600);
+  EXPECT_EQ(g_Neck[0].BendTarget[2], 341);
+  EXPECT_EQ(g_Neck[0].BendNow[2], 341) << "+341, not +682";
+}
+
+TEST_F(PedalsTest, LoweringPedalTargetsMinusASemitoneAndStringsWithoutPedalsStay) {
+  g_Tuning[0].Pedal[0][5] = -1;  // pedal 1 also lowers string 5
+  BuildStringNotes();
+  AllocateChannels(0);
+  HoverCell(0, 0, 0);
+  sys().Button(WM_LBUTTONDOWN, Cell(0, 0, 0));
+  const int want[8] = {0, 0, 341, 0, 0, -341, 341, 0};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(g_Neck[0].BendTarget[i], want[i]) << "string " << i;
+  sys().Wait(360);  // twelve ticks reach both targets
+  EXPECT_EQ(g_Neck[0].BendNow[5], -341);
+  EXPECT_EQ(g_TimerId[kGlideTimerSlot].load(), 0u);
+}
+
+TEST_F(PedalsTest, PedalUnderHeldKeyBendsWithoutReStriking) {
+  PressPedal1OnString2();
+  sys().Wait(400);
+  EXPECT_TRUE(SentOf("89").empty());
+  EXPECT_EQ(g_Neck[0].SoundingNote[2], 60) << "the note number stays; the bend moves it";
+}
+
+TEST_F(PedalsTest, PedalWithoutStringsForItStillHoldsTheNeckButStartsNoGlide) {
+  for (int s = 0; s < 8; ++s) g_Tuning[0].Pedal[1][s] = 0;
+  BuildStringNotes();
+  AllocateChannels(0);
+  HoverCell(0, 0, 0);
+  sys().Button(WM_RBUTTONDOWN, Cell(0, 0, 0));
+  EXPECT_EQ(g_Pedal2, 1);
+  EXPECT_EQ(g_Capture, 6);
+  EXPECT_TRUE(sys().pointer().clipped());
+  EXPECT_EQ(g_TimerId[kGlideTimerSlot].load(), 0u);
+  EXPECT_EQ(g_SoundNeck, 0) << "the neck's voices were loaded";
+}
+
+TEST_F(PedalsTest, DoubleClickIsAFurtherPress) {
+  HoverCell(0, 0, 0);
+  sys().Button(WM_LBUTTONDBLCLK, Cell(0, 0, 0));
+  EXPECT_EQ(g_Pedal1, 1);
+  EXPECT_EQ(g_Neck[0].BendTarget[2], 341);
+}
+
+TEST_F(PedalsTest, MovingOffTheNeckStopsTheGlidePartWay) {
+  HoverCell(0, 0, 0);
+  sys().Button(WM_LBUTTONDOWN, Cell(0, 0, 0));
+  sys().Wait(400);
+  sys().Button(WM_LBUTTONUP, Cell(0, 0, 0));
+  sys().Wait(60);  // 311, 281
+  Hover({600, 40});
+  Hover({600, 41});
+  sys().Wait(300);
+  EXPECT_EQ(g_TimerId[kGlideTimerSlot].load(), 0u);
+  const int reached = g_Neck[0].BendNow[2];
+  EXPECT_GT(reached, 0);
+  EXPECT_LT(reached, 341);
+  HoverCell(0, 0, 0);
+  Sent();
+  sys().Button(WM_LBUTTONDOWN, Cell(0, 0, 0));  // continues from the value reached
+  Mark();
+  sys().Wait(30);
+  const std::vector<std::string> t = Timed();
+  ASSERT_FALSE(t.empty());
+  char want[32];
+  std::snprintf(want, sizeof want, "e2 %02x %02x", (8192 + reached + 30) % 128, (8192 + reached + 30) / 128);
+  EXPECT_NE(t[0].find(want), std::string::npos) << t[0];
+}
+
+TEST(CountPedalStringsTest, CountsStringsOfEitherPedalByMask) {
+  ResetAllState();
+  ApplyDefaultSettings();  // C6: pedal 1 on strings 2 and 6, pedal 2 on 3 and 7
+  g_Tuning[0].Pedal[1][2] = -1;  // string 2 on both pedals counts once
+  EXPECT_EQ(CountPedalStrings(0, 0), 0);
+  EXPECT_EQ(CountPedalStrings(0, 1), 2);
+  EXPECT_EQ(CountPedalStrings(0, 2), 3);
+  EXPECT_EQ(CountPedalStrings(0, 3), 4);
+  ResetAllState();
+}
+
+}  // namespace

@@ -1,0 +1,235 @@
+#include "perform/slide_bar.h"
+
+#include <gtest/gtest.h>
+
+#include "perform/bar_drawing.h"
+#include "perform/play_state.h"
+#include "perform/play_fixture.h"
+#include "platform/picture.h"
+#include "platform/pictures.h"
+
+namespace {
+
+class SlideBarTest : public PlayTest {};
+
+TEST_F(SlideBarTest, BendFollowsTheBarSixtyFourPixelsToTheSemitone) {
+  HoverCell(0, 0, 0);  // x 81: the centre of fret 0
+  Sent();
+  Press(1);
+  std::vector<std::string> press = Sent();
+  ASSERT_GE(press.size(), 4u);
+  EXPECT_EQ(press[press.size() - 4], "e0 00 40") << "8192 at the fret centre";
+
+  Hover(Cell(0, 0, 0, 64));
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"e0 55 42", "e1 55 42"})) << "8533, a semitone up";
+  Hover({49, 123});
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"e0 56 3e", "e1 56 3e"})) << "8022 at x 49";
+  Hover({49, 250});  // straight down, over string 5
+  EXPECT_TRUE(Sent().empty()) << "vertical motion bends nothing";
+  EXPECT_EQ(g_PlayString, 0) << "and keeps the string";
+  Hover({10, 123});  // the clip keeps the pointer on the neck
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(sys().pointer().GetCursorPos().x, 49);
+}
+
+TEST_F(SlideBarTest, BendGoesToEverySoundingStringInStringOrder) {
+  HoverCell(0, 1, 3);
+  Press(3);  // strings 1, 2, 3: channels 0, 2, 4
+  Sent();
+  Hover(Cell(0, 1, 3, 3));  // 3 pixels right: 8192 + 16 = 8208
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"e0 10 40", "e1 10 40", "e2 10 40", "e3 10 40",
+                                              "e4 10 40", "e5 10 40"}));
+}
+
+TEST_F(SlideBarTest, EachProcessedMotionRestsTwentyMilliseconds) {
+  HoverCell(0, 0, 0);
+  Press(1);
+  Sent();
+  Mark();
+  const int64_t start = sys().NowMs();
+  sys().MouseMove(Cell(0, 0, 0, 1));
+  sys().Wait(20);
+  const std::vector<std::string> t = Timed();
+  ASSERT_EQ(t.size(), 2u);
+  const int64_t delivered = std::stoll(t[0]);
+  EXPECT_EQ(delivered % 20, 0) << "moves are delivered on the 20 ms beat";
+  EXPECT_EQ(sys().NowMs(), start + delivered + 20) << "then the thread rests 20 ms";
+}
+
+TEST(SlideBarHitTest, RegionsCellsAndGridCodes) {
+  struct Case {
+    int page;
+    int x, y;
+    int region;
+    int neck, string, fret;  // play position after the test; -2 left as it was
+  };
+  const Case cases[] = {
+      {0, 110, 15, 0, -1, -2, -2},      // play button, top-left corner inside
+      {0, 210, 15, -1, -1, -1, -1},     // its right edge is outside (half-open)
+      {0, 49, 111, 6, 0, 0, 0},         // upper neck, first cell
+      {0, 1328, 302, 6, 0, 7, 19},      // the neck's right and bottom edges count
+      {0, 1329, 302, -1, -1, -1, -1},
+      {0, 600, 602, 21, 1, 7, 8},       // lower neck, last row
+      {0, 279, 340, 9, -1, -1, -1},     // tuning button 3 ends at 279, edge included
+      {0, 285, 340, -1, -1, -1, -1},    // the gap after it
+      {1, 40, 205, 100, -1, -1, -1},    // note box of set 0, string 0
+      {1, 40 + 280 + 70, 205 + 78, 331, -1, -1, -1},  // pedal-1 box of set 2, string 3
+      {1, 40 + 140 * 7 + 95, 205 + 26 * 7, 872, -1, -1, -1},
+      {1, 83, 205, -1, -1, -1, -1},     // right of the note box
+      {1, 736, 27, 5, -1, -1, -1},      // the close button on every page
+      {3, 400, 660, 36, -1, -1, -1},
+      {3, 400, 691, 37, -1, -1, -1},
+      {3, 400, 692, -1, -1, -1, -1},    // region 37 ends a pixel early
+      {3, 520, 692, 39, -1, -1, -1},
+      {2, 80, 145, -1, -1, -1, -1},     // the device page tests its own rows
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "page " << c.page << " at " << c.x << "," << c.y);
+    g_Page = c.page;
+    g_bKeyHeld = 0;
+    g_Capture = -1;
+    EXPECT_EQ(HitTest(c.x, c.y), c.region);
+    if (c.page == 0) {
+      EXPECT_EQ(g_PlayNeck, c.neck);
+      if (c.string != -2) {
+        EXPECT_EQ(g_PlayString, c.string);
+      }
+      if (c.fret != -2) {
+        EXPECT_EQ(g_BarFret, c.fret);
+      }
+    }
+  }
+  g_Page = 0;
+}
+
+TEST(SlideBarHitTest, HeldKeyFreezesThePlayPosition) {
+  g_Page = 0;
+  g_bKeyHeld = 1;
+  g_Capture = 21;
+  g_DrawnNeck = 1;
+  g_DrawnString = 4;
+  g_DrawnFret = 9;
+  EXPECT_EQ(HitTest(700, 60), 21);
+  EXPECT_EQ(g_PlayNeck, 1);
+  EXPECT_EQ(g_PlayString, 4);
+  EXPECT_EQ(g_BarFret, 9);
+  EXPECT_EQ(g_BarX, 651);
+  g_bKeyHeld = 0;
+  g_Capture = -1;
+}
+
+class BarDrawingTest : public PlayTest {
+ protected:
+  // Pictures of plain colours in the Bitmap folder, and a patterned background.
+  void BeforeStartUp() override {
+    std::filesystem::create_directory("Bitmap");
+    Picture player(1356, 720);
+    for (int y = 0; y < player.height(); ++y) {
+      for (int x = 0; x < player.width(); ++x) player.At(x, y) = Rgb(x % 256, y % 256, 77);
+    }
+    ASSERT_TRUE(WriteBmp("Bitmap/Player.bmp", player));
+    ASSERT_TRUE(WriteBmp("Bitmap/SlidebarL.bmp", Picture(15, 170, kBody)));
+    ASSERT_TRUE(WriteBmp("Bitmap/SlidebarU.bmp", Picture(15, 16, kTip)));
+    ASSERT_TRUE(WriteBmp("Bitmap/SlidebarU_Mask.bmp", Picture(15, 16, kMask)));
+  }
+  void SetUp() override {
+    PlayTest::SetUp();
+    before_ = screen();
+  }
+  const Picture& screen() { return sys().view().canvas().picture(); }
+  // Compares the neck area with the panel before the bar was drawn.
+  void ExpectNecksAsBefore() {
+    for (int y = 100; y < 620; ++y) {
+      for (int x = 0; x < 1360; ++x) {
+        ASSERT_EQ(screen().At(x, y), before_.At(x, y)) << "at " << x << "," << y;
+      }
+    }
+  }
+
+  static constexpr Pixel kBody = Rgb(10, 20, 30);
+  static constexpr Pixel kTip = Rgb(0, 255, 255);
+  static constexpr Pixel kMask = Rgb(0, 255, 0);
+  Picture before_;
+};
+
+TEST_F(BarDrawingTest, BarIsDrawnCentredOnThePointerAndItsStripRestored) {
+  HoverCell(0, 2, 0);  // x 81: the bar spans 74..88; string 2's tip at y 115 + 48
+  const int x = 74, tip_y = 163;
+  EXPECT_EQ(screen().At(x, tip_y), (before_.At(x, tip_y) | kMask) & kTip) << "mask OR, tip AND";
+  EXPECT_EQ(screen().At(x + 14, tip_y + 15), (before_.At(x + 14, tip_y + 15) | kMask) & kTip);
+  EXPECT_EQ(screen().At(x + 14, tip_y + 16), kBody) << "body below the tip";
+  EXPECT_EQ(screen().At(x, tip_y + 16 + 121), kBody) << "body reaches past the last string";
+  EXPECT_EQ(screen().At(x, tip_y + 16 + 122), before_.At(x, tip_y + 16 + 122));
+  EXPECT_EQ(screen().At(x - 1, tip_y), before_.At(x - 1, tip_y));
+  EXPECT_EQ(screen().At(x + 15, tip_y), before_.At(x + 15, tip_y));
+  EXPECT_EQ(g_bBarShown, 1);
+
+  HoverCell(1, 0, 5);  // to the lower neck: the upper neck is as before
+  const int lx = 81 + 320 - 7, ly = 411 + 4;
+  EXPECT_EQ(screen().At(lx, ly), (before_.At(lx, ly) | kMask) & kTip);
+  for (int y = 100; y < 320; ++y) {
+    for (int px = 0; px < 1360; ++px) ASSERT_EQ(screen().At(px, y), before_.At(px, y));
+  }
+
+  Hover({700, 40});  // off both necks: erased
+  EXPECT_EQ(g_bBarShown, 0);
+  ExpectNecksAsBefore();
+}
+
+TEST_F(BarDrawingTest, UnchangedPositionDrawsNothingButARepaintDoes) {
+  HoverCell(0, 2, 0);
+  Picture& pixels = sys().view().canvas().picture();
+  pixels.At(74, 163) = Rgb(1, 2, 3);  // a redraw would cover it again
+  DrawBar(false);
+  EXPECT_EQ(screen().At(74, 163), Rgb(1, 2, 3));
+  DrawBar(true);
+  EXPECT_NE(screen().At(74, 163), Rgb(1, 2, 3));
+}
+
+TEST_F(BarDrawingTest, PedalRepaintKeepsTheBarOverTheFreshNeck) {
+  HoverCell(0, 2, 0);
+  const Pixel tip = screen().At(74, 163);
+  sys().Button(WM_LBUTTONDOWN, Cell(0, 2, 0));  // repaints the neck and its note column
+  EXPECT_EQ(screen().At(74, 163), tip);
+  sys().Button(WM_LBUTTONUP, Cell(0, 2, 0));
+  Hover({700, 40});
+  ExpectNecksAsBefore();
+}
+
+TEST_F(PlayTest, ClipAndCaptureStayWhileAnyKeyOrPedalIsDown) {
+  HeadlessPointer& pointer = sys().pointer();
+  HoverCell(0, 3, 4);
+  Press(1);
+  EXPECT_TRUE(pointer.captured());
+  ASSERT_TRUE(pointer.clipped());
+  EXPECT_EQ(pointer.clip().left, 49);
+  EXPECT_EQ(pointer.clip().top, 111);
+  EXPECT_EQ(pointer.clip().right, 1329);
+  EXPECT_EQ(pointer.clip().bottom, 303);
+  sys().Button(WM_LBUTTONDOWN, Cell(0, 3, 4));
+  Release(1);
+  EXPECT_TRUE(pointer.captured()) << "the pedal keeps the neck";
+  EXPECT_TRUE(pointer.clipped());
+  sys().Button(WM_RBUTTONDOWN, Cell(0, 3, 4));
+  sys().Button(WM_LBUTTONUP, Cell(0, 3, 4));
+  EXPECT_TRUE(pointer.clipped()) << "the other pedal keeps it";
+  Press(2);
+  sys().Button(WM_RBUTTONUP, Cell(0, 3, 4));
+  EXPECT_TRUE(pointer.clipped()) << "the key keeps it";
+  EXPECT_TRUE(pointer.captured());
+  Release(2);
+  EXPECT_FALSE(pointer.clipped());
+  EXPECT_FALSE(pointer.captured());
+  EXPECT_EQ(g_Capture, -1);
+}
+
+TEST_F(PlayTest, LeavingTheWindowWithoutAMoveMessageTakesTheBarOffTheNeck) {
+  HoverCell(0, 0, 0);
+  ASSERT_EQ(g_PlayNeck, 0);
+  sys().MouseMove({-40, 120});  // outside the window: no message reaches the view
+  EXPECT_EQ(g_PlayNeck, -1) << "the idle check noticed it";
+  EXPECT_EQ(g_bBarShown, 0);
+  EXPECT_EQ(g_CursorClient.x, -40);
+}
+
+}  // namespace
