@@ -24,7 +24,7 @@
 #include "platform/posted_queue.h"
 #include "platform/timer_thread.h"
 #include "song/autoplay.h"
-#include "song/song_start.h"
+#include "song/autoplay_start.h"
 #include "song/song_state.h"
 #include "ui/layout.h"
 

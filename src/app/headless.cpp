@@ -14,10 +14,11 @@
 #include "perform/play_state.h"
 #include "perform/slide_bar.h"
 #include "perform/view_filter.h"
+#include "ui/controls.h"
 #include "platform/profile.h"
 #include "song/autoplay.h"
 #include "song/autoplay_view.h"
-#include "song/song_start.h"
+#include "song/autoplay_start.h"
 #include "ui/layout.h"
 
 namespace {
@@ -74,6 +75,8 @@ int HeadlessSystem::StartUp() {
 }
 
 void HeadlessSystem::Close() {
+  if (closed_) return;
+  closed_ = true;
   CloseTimers();
   Settle();
   ProfileFile ini(g_SettingsPath);
@@ -96,7 +99,10 @@ WPARAM HeadlessSystem::ButtonFlags() const {
 }
 
 void HeadlessSystem::MouseMove(Point p) {
+  if (closed_) return;
   const Point at = pointer_.ScreenToClient(pointer_.MoveTo(pointer_.ClientToScreen(p)));
+  // The window system asks the view for the cursor shape first.
+  if (InsideWindow(at)) OnSetCursor(true);
   if (InsideWindow(at) || pointer_.captured()) {
     ToView(Message{WM_MOUSEMOVE, ButtonFlags(), MakePointParam(at.x, at.y)});
   }
@@ -104,6 +110,7 @@ void HeadlessSystem::MouseMove(Point p) {
 }
 
 void HeadlessSystem::Button(uint32_t msg, Point p) {
+  if (closed_) return;
   const Point at = pointer_.ScreenToClient(pointer_.MoveTo(pointer_.ClientToScreen(p)));
   if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) left_down_ = true;
   if (msg == WM_LBUTTONUP) left_down_ = false;
@@ -116,7 +123,7 @@ void HeadlessSystem::Button(uint32_t msg, Point p) {
 }
 
 void HeadlessSystem::KeyDown(int vk) {
-  if (vk < 0 || vk >= kVirtualKeyCount) return;
+  if (closed_ || vk < 0 || vk >= kVirtualKeyCount) return;
   LPARAM l = kKeyRepeatCountOne;
   if (keys_down_[vk]) l |= kKeyPreviousDown;
   keys_down_[vk] = true;
@@ -125,7 +132,7 @@ void HeadlessSystem::KeyDown(int vk) {
 }
 
 void HeadlessSystem::KeyUp(int vk) {
-  if (vk < 0 || vk >= kVirtualKeyCount) return;
+  if (closed_ || vk < 0 || vk >= kVirtualKeyCount) return;
   keys_down_[vk] = false;
   ToView(Message{WM_KEYUP, vk, static_cast<LPARAM>(kKeyRepeatCountOne | kKeyPreviousDown | kKeyTransitionUp)});
   Settle();
@@ -139,15 +146,40 @@ void HeadlessSystem::Drop(const std::vector<std::string>& paths) {
   Settle();
 }
 
+void HeadlessSystem::Type(const std::string& text) {
+  for (unsigned char ch : text) {
+    if (closed_) return;
+    ToView(Message{WM_CHAR, ch, kKeyRepeatCountOne});
+    Settle();
+  }
+}
+
 void HeadlessSystem::Wait(int64_t ms) {
+  if (closed_) return;
   clock_.Advance(ms);
   Settle();
 }
 
 void HeadlessSystem::ToView(const Message& m) {
+  if (closed_) return;
+  // Messages of the main window itself, posted by the window buttons.
+  if (m.msg == WM_CLOSE) {
+    Close();
+    return;
+  }
+  if (m.msg == WM_SYSCOMMAND) {
+    if (m.wParam == SC_MINIMIZE) minimized_ = true;
+    return;
+  }
+  // A visible tuning-name box takes its own clicks and the typing.
+  if (!g_bAutoPlay && RouteToTuningNameBoxes(m)) return;
   if (!FilterViewMessage(m)) return;
   if (DispatchPlayMessage(m)) return;
-  if (m.msg == WM_SONG_STEP) OnSongEvents(m.wParam, m.lParam);
+  if (m.msg == WM_SONG_STEP) {
+    OnSongEvents(m.wParam, m.lParam);
+    return;
+  }
+  DispatchControlMessage(m);
 }
 
 void HeadlessSystem::Idle() {

@@ -47,7 +47,10 @@ class HeadlessSystem : public MessageBoxSink {
   int StartUp();
   // The program's close and exit: timers stopped, window position and every
   // setting written back.
+  // Runs once; the close button runs it too, and input after it is ignored.
   void Close();
+  bool closed() const { return closed_; }
+  bool minimized() const { return minimized_; }
 
   // Input as the window delivers it. Points are client pixels. A mouse message
   // at a point outside the window reaches the view only while it holds the
@@ -56,6 +59,9 @@ class HeadlessSystem : public MessageBoxSink {
   void Button(uint32_t msg, Point p);  // WM_LBUTTONDOWN .. WM_RBUTTONDBLCLK
   void KeyDown(int vk);                // carries the repeat flag while the key is down
   void KeyUp(int vk);
+  // Characters typed (WM_CHAR each), as into a focused tuning-name box; "\b" is
+  // backspace.
+  void Type(const std::string& text);
   // Files dropped on the window (one drop); ignored while the main frame
   // does not accept drops.
   void Drop(const std::string& path);
@@ -100,6 +106,8 @@ class HeadlessSystem : public MessageBoxSink {
   bool left_down_ = false;
   bool right_down_ = false;
   bool idle_running_ = false;
+  bool closed_ = false;
+  bool minimized_ = false;
 };
 
 // Writes one event as a line: "T XX YY ZZ", "T box TYPE CAPTION|TEXT" (JSON

@@ -6,6 +6,7 @@
 #include "perform/play_state.h"
 #include "song/autoplay.h"
 #include "song/song_state.h"
+#include "ui/controls.h"
 #include "ui/view.h"
 
 void ResetAllState() {
@@ -15,5 +16,6 @@ void ResetAllState() {
   ResetSongState();
   ResetViewState();
   ResetPlayState();
+  ResetControlsState();
   ResetAutoPlayState();
 }

@@ -107,6 +107,25 @@ bool ParseLine(const std::string& line, SimCommand* c, std::string* error) {
     c->path = rest;
     return true;
   }
+  if (word == "type") {
+    // The text is the rest of the line after one blank; "\b" is a backspace.
+    const size_t at = line.find("type") + 4;
+    const std::string raw = at < line.size() ? line.substr(at + 1) : "";
+    if (raw.empty()) {
+      *error = "'type' takes a text";
+      return false;
+    }
+    c->kind = SimCommand::kType;
+    for (size_t i = 0; i < raw.size(); ++i) {
+      if (raw[i] == '\\' && i + 1 < raw.size() && raw[i + 1] == 'b') {
+        c->text += '\b';
+        ++i;
+      } else {
+        c->text += raw[i];
+      }
+    }
+    return true;
+  }
   *error = "unknown command '" + word + "'";
   return false;
 }
@@ -150,6 +169,9 @@ void RunSimCommand(HeadlessSystem& system, const SimCommand& c) {
       break;
     case SimCommand::kDrop:
       system.Drop(c.path);
+      break;
+    case SimCommand::kType:
+      system.Type(c.text);
       break;
   }
 }

@@ -1,5 +1,5 @@
 // Scripts for the headless runner: one command a line (wait, move, keydown,
-// keyup, ldown, lup, rdown, rup, ldbl, rdbl, drop; blank lines and # comments),
+// keyup, ldown, lup, rdown, rup, ldbl, rdbl, drop, type; blank lines and # comments),
 // parsed whole before anything runs, then fed to a HeadlessSystem.
 #pragma once
 
@@ -10,7 +10,7 @@
 class HeadlessSystem;
 
 struct SimCommand {
-  enum Kind { kWait, kMove, kKeyDown, kKeyUp, kButton, kDrop };
+  enum Kind { kWait, kMove, kKeyDown, kKeyUp, kButton, kDrop, kType };
   Kind kind;
   int line;          // 1-based line number in the script
   int64_t ms = 0;    // kWait
@@ -18,6 +18,7 @@ struct SimCommand {
   int vk = 0;        // kKeyDown, kKeyUp
   uint32_t msg = 0;  // kButton: the window message
   std::string path;  // kDrop
+  std::string text;  // kType: the characters, "\b" a backspace
 };
 
 // Parses the script text. On a bad line returns false with error set to

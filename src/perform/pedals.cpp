@@ -16,7 +16,6 @@ namespace {
 constexpr int kNoteColumnMargin = 30;
 constexpr int kRightMargin = 12;
 
-bool IsNeckRegion(int r) { return r == UpperNeck || r == LowerNeck; }
 int NeckOfRegion(int r) { return r == UpperNeck ? 0 : 1; }
 
 int32_t& PedalFlag(int p) { return p == 1 ? g_Pedal1 : g_Pedal2; }
@@ -102,23 +101,3 @@ void ReleasePedal(int p) {
   }
   ClipCursorToRegion(false, -1);
 }
-
-namespace {
-
-void ButtonDown(int p, Point at) {
-  const int r = HitTest(at.x, at.y);
-  if (g_Page == 0 && IsNeckRegion(r)) PressPedal(p, r);
-}
-
-void ButtonUp(int p) {
-  if (g_Page == 0 && PedalFlag(p)) ReleasePedal(p);
-}
-
-}  // namespace
-
-void OnLButtonDown(WPARAM, Point p) { ButtonDown(1, p); }
-void OnRButtonDown(WPARAM, Point p) { ButtonDown(2, p); }
-void OnLButtonDblClk(WPARAM, Point p) { ButtonDown(1, p); }
-void OnRButtonDblClk(WPARAM, Point p) { ButtonDown(2, p); }
-void OnLButtonUp(WPARAM, Point) { ButtonUp(1); }
-void OnRButtonUp(WPARAM, Point) { ButtonUp(2); }

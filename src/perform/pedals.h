@@ -20,8 +20,8 @@ void PressPedal(int p, int r);
 // Pedal p released (the release point does not matter).
 void ReleasePedal(int p);
 
-// The view's button handlers: a press over a neck is a pedal press, a double
-// click counts as a further press.
+// The view's button handlers (composed with the panel's controls): a press
+// over a neck is a pedal press, a double click counts as a further press.
 void OnLButtonDown(WPARAM flags, Point p);
 void OnRButtonDown(WPARAM flags, Point p);
 void OnLButtonDblClk(WPARAM flags, Point p);

@@ -21,6 +21,10 @@ Rect HeadlessPointer::WindowRect() const {
   return window_;
 }
 
+void HeadlessPointer::MoveWindowTo(int left, int top) {
+  window_ = {left, top, left + (window_.right - window_.left), top + (window_.bottom - window_.top)};
+}
+
 Point HeadlessPointer::MoveTo(Point screen) {
   if (clipped_) {
     // The clip's right and bottom edges are outside it.

@@ -18,6 +18,7 @@ class HeadlessPointer : public PointerService {
   Point ScreenToClient(Point screen) const override;
   Point GetCursorPos() const override { return cursor_; }
   Rect WindowRect() const override;
+  void MoveWindowTo(int left, int top) override;
 
   // Moves the pointer to a screen point; inside a clip it stops at the nearest edge.
   // Returns where it landed.

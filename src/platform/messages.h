@@ -17,6 +17,7 @@ struct Message {
 inline constexpr uint32_t WM_CLOSE = 0x0010;
 inline constexpr uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr uint32_t WM_KEYUP = 0x0101;
+inline constexpr uint32_t WM_CHAR = 0x0102;  // a typed character (wParam)
 inline constexpr uint32_t WM_SYSCOMMAND = 0x0112;
 inline constexpr uint32_t WM_TIMER = 0x0113;
 inline constexpr uint32_t WM_MOUSEMOVE = 0x0200;

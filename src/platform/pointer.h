@@ -22,4 +22,6 @@ class PointerService {
   virtual Point ScreenToClient(Point screen) const = 0;
   virtual Point GetCursorPos() const = 0;  // screen pixels
   virtual Rect WindowRect() const = 0;     // the main window, screen pixels
+  // Moves the main window's top-left corner to a screen point, repainting it.
+  virtual void MoveWindowTo(int left, int top) { (void)left; (void)top; }
 };

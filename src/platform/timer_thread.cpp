@@ -69,7 +69,9 @@ uint32_t TimerThread::SetEvent(uint32_t delay_ms, uint32_t /*resolution_ms*/, Ti
 
 int TimerThread::KillEvent(uint32_t id) {
   std::unique_lock<std::mutex> lock(mutex_);
-  if (timers_.erase(id) == 0) return 1;
+  // A one-shot timer has left the table while its callback runs; it still
+  // counts as running until that callback has returned.
+  if (timers_.erase(id) == 0 && running_id_ != id) return 1;
   // A callback of this timer may be running right now; wait for it so that
   // none runs after we return, unless we are that callback.
   if (std::this_thread::get_id() != thread_.get_id())

@@ -27,17 +27,9 @@ void ShowHint(int region) {
 
 void RedrawHintLine() { ShowHint(g_HintRegion); }
 
-void RepaintWholeView() {
-  if (g_pView == nullptr) return;
-  g_pView->InvalidateRect(nullptr);
-  g_pView->UpdateWindow();
-}
-
 void InvalidateUpperNeckArea() {
-  if (g_pView == nullptr) return;
   const Rect& neck = g_Region[UpperNeck];
-  const Rect area{neck.left - kPedalAreaLeft, neck.top, neck.right + kPedalAreaRight, neck.bottom};
-  g_pView->InvalidateRect(&area);
+  InvalidateArea({neck.left - kPedalAreaLeft, neck.top, neck.right + kPedalAreaRight, neck.bottom});
 }
 
 void ShowHintUnderPointer() {

@@ -2,11 +2,11 @@
 // and the acceptance of dropped files. Without a window these do nothing.
 #pragma once
 
+#include "ui/controls_view.h"  // RepaintWholeView: the whole view invalidated and painted now
+
 // Redraws the hint line for the region last hovered (the stop hint while a
 // song plays).
 void RedrawHintLine();
-// Invalidates the whole view without erasing and paints it at once.
-void RepaintWholeView();
 // Invalidates the upper neck with its note column and guide marks, the area
 // a pedal change repaints.
 void InvalidateUpperNeckArea();

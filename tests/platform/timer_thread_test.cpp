@@ -114,6 +114,36 @@ TEST(TimerThreadTest, NoCallbackRunsAfterKillEventReturns) {
   EXPECT_EQ(timers.KillEvent(victim), 1);
 }
 
+struct Straddle {
+  std::atomic<bool> entered{false};
+  std::atomic<bool> kill_called{false};
+  std::atomic<bool> exited{false};
+};
+Straddle* g_straddle = nullptr;
+
+TEST(TimerThreadTest, KillEventWaitsForTheCallbackThatIsRunning) {
+  Straddle st;
+  g_straddle = &st;
+  TimerThread timers;
+  // One-shot: its callback runs after it has left the timer table, which is
+  // where a kill could mistake it for finished.
+  const uint32_t id = timers.SetEvent(
+      1, 1,
+      [](uint32_t, uintptr_t) {
+        g_straddle->entered = true;
+        while (!g_straddle->kill_called) std::this_thread::yield();
+        // Linger so that a kill which does not wait returns before we end.
+        for (int i = 0; i < 10000; ++i) std::this_thread::yield();
+        g_straddle->exited = true;
+      },
+      0, false);
+  ASSERT_NE(id, 0u);
+  while (!st.entered) std::this_thread::yield();
+  st.kill_called = true;
+  EXPECT_EQ(timers.KillEvent(id), 0);
+  EXPECT_TRUE(st.exited);
+}
+
 struct SelfKill {
   TimerThread* timers = nullptr;
   std::atomic<int> result{-1};
@@ -137,6 +167,7 @@ TEST(TimerThreadTest, ACallbackMayStopItsOwnTimerWithoutDeadlock) {
   ASSERT_NE(id, 0u);
   self.done.WaitFor(1);
   EXPECT_EQ(self.result.load(), 0);
+  timers.KillEvent(id);  // waits while the callback is still returning
   EXPECT_EQ(timers.KillEvent(id), 1);
 }
 

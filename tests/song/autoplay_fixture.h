@@ -9,7 +9,7 @@
 #include "model/instrument.h"
 #include "perform/play_fixture.h"
 #include "song/autoplay.h"
-#include "song/song_start.h"
+#include "song/autoplay_start.h"
 
 struct SongHeaderText {
   int tempo = 120;  // 24 units are 500 ms, one unit 20 ms

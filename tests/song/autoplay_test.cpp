@@ -333,9 +333,12 @@ std::string FirstNoteOn(const std::vector<std::string>& sent) {
 
 TEST_F(AutoPlayTest, LeftClickReplaysTheCompiledSongRightClickReadsTheFileAgain) {
   WriteSong("EditingSong.txt", SongText("b=1,5,k=1,t=24,k=off"));
-  OnPlayButtonLeftClick();  // nothing read yet: only All Notes Off
+  const Point playButton{160, 30};
+  sys().Button(WM_LBUTTONDOWN, playButton);  // nothing read yet: only All Notes Off
+  sys().Button(WM_LBUTTONUP, playButton);
   EXPECT_EQ(g_bAutoPlay, 0);
-  OnPlayButtonRightClick();
+  sys().Button(WM_RBUTTONDOWN, playButton);
+  sys().Button(WM_RBUTTONUP, playButton);
   ASSERT_EQ(g_bAutoPlay, 1);
   PlayToEnd();
   const std::string first = FirstNoteOn(Sent());

@@ -127,6 +127,20 @@ TEST_F(SongLoadTest, ExampleSongsLoadAndCompile) {
   }
 }
 
+TEST_F(SongLoadTest, EverySongOfTheSongsFolderLoadsAndCompiles) {
+  const std::filesystem::path folder = std::filesystem::path(SLIDORA_SOURCE_DIR) / "songs";
+  if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no songs folder";
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() != ".txt") continue;
+    SCOPED_TRACE(entry.path().string());
+    ResetAllState();
+    boxes_.Clear();
+    EXPECT_EQ(LoadSongFile(entry.path().string()), 0);
+    EXPECT_EQ(CompileSong(), 0);
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{});
+  }
+}
+
 TEST_F(SongLoadTest, ReloadForgetsTheLabelAndTimeOfTheSongBefore) {
   EXPECT_EQ(LoadScore("(Old)\nt=5\n"), 0);
   // The new song's first label must not be measured against the old score.

@@ -1,5 +1,5 @@
 // Starting songs from files and replaying the song compiled last.
-#include "song/song_start.h"
+#include "song/autoplay_start.h"
 
 #include "midi/channels.h"
 #include "model/instrument.h"

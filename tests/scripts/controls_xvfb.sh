@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# The program in a real window on a virtual X display: xdotool clicks through
+# the four pages and a few controls, a screenshot after each step must show the
+# expected highlight colours, a tuning-name box takes typed text but no sixth
+# character, and the close button saves the settings.
+# Usage: controls_xvfb.sh SLIDORA RUN_DIR   (exit 77: skipped)
+set -uo pipefail
+prog=$1
+run=$2
+for tool in Xvfb xdotool import; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+display=:$((90 + RANDOM % 100))
+xvfb_pid=""
+prog_pid=""
+cleanup() {
+  [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; cp "$work/shot.png" "${TMPDIR:-/tmp}/controls_xvfb_fail.png" 2>/dev/null; exit 1; }
+
+Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display SDL_AUDIODRIVER=dummy
+for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getmouselocation >/dev/null 2>&1 || { echo "skipped: Xvfb did not start"; exit 77; }
+
+cp -r "$run/Bitmap" "$work/" 2>/dev/null
+cd "$work"
+"$prog" >prog.log 2>&1 &
+prog_pid=$!
+win=""
+for _ in $(seq 200); do
+  win=$(xdotool search --name '^Slidora$' 2>/dev/null | head -n 1)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || fail "no window titled Slidora"
+eval "$(xdotool getwindowgeometry --shell "$win")"  # X, Y of the window
+wx=$X
+wy=$Y
+
+# The colour of a client pixel in a fresh screenshot, as "r,g,b".
+pixel() {
+  import -window root "$work/shot.png" 2>/dev/null
+  convert "$work/shot.png" -format "%[fx:int(255*p{$(($1 + wx)),$(($2 + wy))}.r)],%[fx:int(255*p{$(($1 + wx)),$(($2 + wy))}.g)],%[fx:int(255*p{$(($1 + wx)),$(($2 + wy))}.b)]" info:
+}
+# Waits until the client pixel shows the colour (the program draws on its own time).
+expect_pixel() {
+  local x=$1 y=$2 want=$3 what=$4 got=""
+  for _ in $(seq 50); do
+    got=$(pixel "$x" "$y")
+    [ "$got" = "$want" ] && return 0
+    sleep 0.1
+  done
+  fail "$what: pixel ($x,$y) is $got, expected $want"
+}
+click() {
+  xdotool mousemove $(($1 + wx)) $(($2 + wy))
+  sleep 0.05
+  xdotool mousedown 1
+  sleep 0.05
+  xdotool mouseup 1
+  sleep 0.05
+}
+
+cream=250,240,210
+cyan=0,255,255
+grey=100,100,100
+
+# MIDI settings page: the open device (the mapper) and reverb 10 are highlighted.
+click 470 30
+expect_pixel 82 122 "$cream" "page 2 mapper row"
+expect_pixel 672 122 "$cream" "page 2 reverb 10"
+click 680 250
+expect_pixel 672 247 "$cream" "reverb 5 chosen"
+expect_pixel 672 122 "$cyan" "reverb 10 no longer chosen"
+
+# Playing page, then the voice list of the upper neck's voice 0 (program 26).
+click 160 30
+click 700 335
+expect_pixel 42 546 "$cream" "page 3 program 26"
+click 315 229
+expect_pixel 307 226 "$cream" "program 40 chosen"
+expect_pixel 42 546 "$cyan" "program 26 no longer chosen"
+
+# Tuning editor: the name boxes and the note cells.
+click 320 30
+expect_pixel 40 180 "$grey" "name box border"
+expect_pixel 41 206 "$cyan" "note cell"
+click 98 185
+xdotool key BackSpace BackSpace
+xdotool type --delay 30 "ABCDEFG"
+sleep 0.3
+
+# Close with the close button: the settings are written.
+click 740 30
+for _ in $(seq 100); do kill -0 "$prog_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$prog_pid" 2>/dev/null && fail "the close button did not end the program"
+prog_pid=""
+grep -qxF "(0)Name=ABCDE" SLD.ini || fail "the name box did not keep five typed characters: $(grep '(0)Name' SLD.ini)"
+grep -qxF "ReverbTime=5" SLD.ini || fail "reverb not saved"
+grep -qxF "UpperVoice0No=40" SLD.ini || fail "voice not saved"
+echo "window session: ok"
