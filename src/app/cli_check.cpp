@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kUnitsPerBar = 96;
 constexpr double kMsPerSecond = 1000.0;
 
 // Time units of the loaded score: its waits and its slides.

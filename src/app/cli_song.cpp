@@ -49,21 +49,33 @@ size_t Utf8Length(const std::string& s, size_t i) {
   return n;
 }
 
+// JSON's two-character escapes, nullptr for other characters.
+const char* ShortEscape(unsigned char c) {
+  switch (c) {
+    case '"':
+      return "\\\"";
+    case '\\':
+      return "\\\\";
+    case '\n':
+      return "\\n";
+    case '\r':
+      return "\\r";
+    case '\t':
+      return "\\t";
+    default:
+      return nullptr;
+  }
+}
+
 // A JSON string; bytes that are not UTF-8 text are read as Latin-1.
 std::string JsonString(const std::string& s) {
   std::string out = "\"";
   for (size_t i = 0; i < s.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
     char escaped[8];
-    switch (c) {
-      case '"': out += "\\\""; continue;
-      case '\\': out += "\\\\"; continue;
-      case '\n': out += "\\n"; continue;
-      case '\r': out += "\\r"; continue;
-      case '\t': out += "\\t"; continue;
-      default: break;
-    }
-    if (c < 0x20 || c == 0x7F) {
+    if (const char* special = ShortEscape(c)) {
+      out += special;
+    } else if (c < 0x20 || c == 0x7F) {
       std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
       out += escaped;
     } else if (c < 0x80) {
@@ -109,8 +121,8 @@ void PrintSongMessages(std::FILE* out, const std::string& path, const SongCheck&
 
 void PrintSongMessagesJson(std::FILE* out, const SongCheck& check) {
   for (const SongCheckBox& box : check.boxes) {
-    std::fprintf(out, "{\"caption\": %s, \"text\": %s, \"type\": %d}\n", JsonString(box.caption).c_str(),
-                 JsonString(box.text).c_str(), box.type);
+    std::fprintf(out, "{\"caption\": %s, \"text\": %s, \"type\": %d}\n",
+                 JsonString(box.caption).c_str(), JsonString(box.text).c_str(), box.type);
   }
   if (check.compile < 0) {
     std::fprintf(out, "{\"load\": %d, \"compile\": null}\n", check.load);

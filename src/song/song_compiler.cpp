@@ -111,7 +111,9 @@ int Compiler::Run() {
 
 }  // namespace
 
-int32_t SongUnitsToMs(int32_t units, int32_t tempo) { return units * kMsPerMinute / tempo / kUnitsPerBeat; }
+int32_t SongUnitsToMs(int32_t units, int32_t tempo) {
+  return units * kMsPerMinute / tempo / kUnitsPerBeat;
+}
 
 int CompileSong() {
   Compiler compiler;

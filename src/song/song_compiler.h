@@ -3,13 +3,14 @@
 
 #include <cstdint>
 
-inline constexpr int kCompileTooLong = 1;    // more than 200 bars
-inline constexpr int kCompileTooMany = 2;    // the event table is full
+#include "song/song_types.h"
 
-inline constexpr int kUnitsPerBeat = 24;     // time units of one beat
-inline constexpr int kMaxSongUnits = 19200;  // 200 bars of 96 units
-inline constexpr int kSlideStepMs = 20;      // a slide moves the bar every 20 ms
-inline constexpr int kBendPerFret = 64;      // slide bend offset of one fret (one semitone)
+inline constexpr int kCompileTooLong = 1;  // more than 200 bars
+inline constexpr int kCompileTooMany = 2;  // the event table is full
+
+inline constexpr int kMaxSongUnits = 200 * kUnitsPerBar;  // the longest song, in time units
+inline constexpr int kSlideStepMs = 20;                   // a slide moves the bar every 20 ms
+inline constexpr int kBendPerFret = 64;  // slide bend offset of one fret (one semitone)
 
 // Milliseconds from the song start after units time units at tempo beats a minute.
 // Always taken from the running total, so rounding never adds up.

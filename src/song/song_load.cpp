@@ -90,4 +90,6 @@ int LoadSongFile(SongReader& reader, const std::string& path) {
   return ReadSongScore(reader);
 }
 
-int LoadSongFile(const std::string& path) { return LoadSongFile(g_SongReader, path); }
+int LoadSongFile(const std::string& path) {
+  return LoadSongFile(g_SongReader, path);
+}

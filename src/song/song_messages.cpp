@@ -24,7 +24,9 @@ std::string FormatSongMessage(const char* format, ...) {
   return text;
 }
 
-void ShowSongError(const std::string& text) { ShowMessageBox(text, g_SongPath, MB_ICONHAND); }
+void ShowSongError(const std::string& text) {
+  ShowMessageBox(text, g_SongPath, MB_ICONHAND);
+}
 
 void ShowSongWarning(const std::string& text) {
   ShowMessageBox(text, g_SongPath, MB_ICONEXCLAMATION);

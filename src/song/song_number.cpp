@@ -4,7 +4,9 @@
 #include <cstdint>
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 }  // namespace
 
 bool ReadSongNumber(const std::string& text, int32_t* value) {

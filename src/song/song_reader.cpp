@@ -8,17 +8,23 @@ SongReader g_SongReader;
 
 namespace {
 
-constexpr size_t kLineChars = 1000;     // a line is cut to this many characters
-constexpr size_t kWrittenChars = 80;    // a line longer than this is shown cut ...
+constexpr size_t kLineChars = 1000;             // a line is cut to this many characters
+constexpr size_t kWrittenChars = 80;            // a line longer than this is shown cut ...
 constexpr const char* kCutMark = "..........";  // ... and followed by ten dots
-constexpr int kUnitsPerBeat = 24;       // a label must follow whole beats
 
 // Characters that survive cleaning besides digits and letters; everything else
 // (blanks, tabs, dots, plus signs, bytes above 127) is dropped.
 bool IsKept(char c) {
   if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
   switch (c) {
-    case '#': case ':': case ',': case '-': case '=': case '(': case ')': case '*':
+    case '#':
+    case ':':
+    case ',':
+    case '-':
+    case '=':
+    case '(':
+    case ')':
+    case '*':
       return true;
     default:
       return false;
@@ -76,8 +82,9 @@ const char* SongReader::NextSongLine(const char* text) {
     const size_t close = m_Clean.find(')');
     if (open != std::string::npos && close != std::string::npos && open < close) {
       if (g_TimeSinceLabel % kUnitsPerBeat != 0) {
-        ShowSongWarning(FormatSongMessage("%s\nThere are a time fraction of 1 bar.\nTotal time = %d ",
-                                          m_Label.c_str(), g_TimeSinceLabel));
+        ShowSongWarning(
+            FormatSongMessage("%s\nThere are a time fraction of 1 bar.\nTotal time = %d ",
+                              m_Label.c_str(), g_TimeSinceLabel));
       }
       m_Label.assign(m_Clean, open, close - open + 1);
       g_TimeSinceLabel = 0;

@@ -12,13 +12,24 @@
 
 namespace {
 
-constexpr int kMaxWait = 96;        // time units: one bar of four beats
+constexpr int kMaxWait = kUnitsPerBar;  // the longest wait or slide, in time units
 constexpr int kMaxFret = 19;
 constexpr int kMaxMidiValue = 127;
-constexpr int kUnusedKey = 6;       // number key 6 has no chord shape
+constexpr int kUnusedKey = 6;  // number key 6 has no chord shape
 constexpr int kMaxKey = 9;
 constexpr int kKeyOff = -1;
-constexpr char kSkipMark = '*';     // a line starting with it opens or closes a skipped region
+constexpr char kSkipMark = '*';  // a line starting with it opens or closes a skipped region
+
+// Score messages: the value or key, the line number, the last label, the line as written.
+constexpr const char* kDataError =
+    "Data \"%s\" Error in Line %d\nFollowed by  %s\nYou wrote \"%s\"";
+constexpr const char* kWhileKeyOff =
+    "Command \"%s\" is not abalable ( while KeyOff ) in Line %d\nFollowed by  %s\nYou wrote \"%s\"";
+constexpr const char* kBeforeBar =
+    "Command \"%s\" is not abalable ( before \"b=**\" ) in Line %d\nFollowed by  %s\n"
+    "You wrote \"%s\"";
+constexpr const char* kUnknown =
+    "Command \"%s\" is not abalable in Line %d\nFollowed by  %s\nYou wrote \"%s\"";
 
 // A valid command waiting to be appended once the parser moves on.
 struct Pending {
@@ -47,9 +58,7 @@ class ScoreParser {
   int Append(const Pending& p);
   int AppendEntry(int32_t type, int32_t value);
   int Fail(int code, const char* format, const std::string& quoted);
-  int DataError(const std::string& value) {
-    return Fail(kSongLoadFailed, "Data \"%s\" Error in Line %d\nFollowed by  %s\nYou wrote \"%s\"", value);
-  }
+  int DataError(const std::string& value) { return Fail(kSongLoadFailed, kDataError, value); }
 
   SongReader& r_;
   bool keyDown_ = false;
@@ -116,10 +125,7 @@ int ScoreParser::Parse(const std::string& key, Pending* out) {
     return 0;
   }
   if (key == "k=") {
-    if (!barPlaced_)
-      return Fail(kScoreBeforeBar,
-                  "Command \"%s\" is not abalable ( before \"b=**\" ) in Line %d\nFollowed by  %s\nYou wrote \"%s\"",
-                  key);
+    if (!barPlaced_) return Fail(kScoreBeforeBar, kBeforeBar, key);
     if (v == "off") {
       keyDown_ = false;
       *out = {EventKey, kKeyOff};
@@ -148,21 +154,14 @@ int ScoreParser::Parse(const std::string& key, Pending* out) {
     return 0;
   }
   if (key == "s=") {
-    if (!keyDown_)
-      return Fail(kScoreWrongState,
-                  "Command \"%s\" is not abalable ( while KeyOff ) in Line %d\nFollowed by  %s\nYou wrote \"%s\"",
-                  key);
-    if (!barPlaced_)
-      return Fail(kScoreBeforeBar,
-                  "Command \"%s\" is not abalable ( before \"b=**\" ) in Line %d\nFollowed by  %s\nYou wrote \"%s\"",
-                  key);
+    if (!keyDown_) return Fail(kScoreWrongState, kWhileKeyOff, key);
+    if (!barPlaced_) return Fail(kScoreBeforeBar, kBeforeBar, key);
     if (!number(1, kMaxWait)) return DataError(v);
     g_TimeSinceLabel += n;
     *out = {EventSlide, n};
     return 0;
   }
-  return Fail(kScoreUnknownCommand,
-              "Command \"%s\" is not abalable in Line %d\nFollowed by  %s\nYou wrote \"%s\"", key);
+  return Fail(kScoreUnknownCommand, kUnknown, key);
 }
 
 int ScoreParser::Run() {

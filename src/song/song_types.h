@@ -32,6 +32,10 @@ enum SongEventType : int32_t {
   EventEnd = 255,
 };
 
+// Time units: 24 make one beat, a bar of four beats is 96 (also the longest wait).
+inline constexpr int kUnitsPerBeat = 24;
+inline constexpr int kUnitsPerBar = 96;
+
 // "b=" packs the string row and the fret into one value, 32 frets a row.
 inline constexpr int kBarStringStride = 32;
 

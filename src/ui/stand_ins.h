@@ -10,3 +10,4 @@
 #include "perform/slide_bar.h"
 
 extern int32_t g_bSongReady;      // 1 when a song has been read and compiled
+
