@@ -16,6 +16,9 @@
 #include "perform/view_filter.h"
 #include "ui/controls.h"
 #include "platform/profile.h"
+#include "song/autoplay.h"
+#include "song/autoplay_view.h"
+#include "song/autoplay_start.h"
 #include "ui/layout.h"
 
 namespace {
@@ -24,11 +27,6 @@ constexpr uint32_t kKeyPreviousDown = 1u << 30;  // key message: the key was dow
 constexpr uint32_t kKeyTransitionUp = 1u << 31;  // key message: the key is being released
 constexpr LPARAM kKeyRepeatCountOne = 1;
 constexpr int kVirtualKeyCount = 256;
-
-std::function<void(const std::string&)>& DropHandler() {
-  static std::function<void(const std::string&)> handler;
-  return handler;
-}
 
 }  // namespace
 
@@ -46,10 +44,6 @@ HeadlessSystem::HeadlessSystem()
 
 HeadlessSystem::~HeadlessSystem() {
   g_Platform = saved_;
-}
-
-void HeadlessSystem::SetDropHandler(std::function<void(const std::string&)> handler) {
-  DropHandler() = std::move(handler);
 }
 
 int HeadlessSystem::StartUp() {
@@ -144,8 +138,11 @@ void HeadlessSystem::KeyUp(int vk) {
   Settle();
 }
 
-void HeadlessSystem::Drop(const std::string& path) {
-  if (DropHandler()) DropHandler()(path);
+void HeadlessSystem::Drop(const std::string& path) { Drop(std::vector<std::string>{path}); }
+
+void HeadlessSystem::Drop(const std::vector<std::string>& paths) {
+  // The window takes drops only while the main frame accepts them.
+  if (IsDropAccepted()) OnDropFiles(paths);
   Settle();
 }
 
@@ -178,6 +175,10 @@ void HeadlessSystem::ToView(const Message& m) {
   if (!g_bAutoPlay && RouteToTuningNameBoxes(m)) return;
   if (!FilterViewMessage(m)) return;
   if (DispatchPlayMessage(m)) return;
+  if (m.msg == WM_SONG_STEP) {
+    OnSongEvents(m.wParam, m.lParam);
+    return;
+  }
   DispatchControlMessage(m);
 }
 

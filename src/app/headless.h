@@ -62,13 +62,12 @@ class HeadlessSystem : public MessageBoxSink {
   // Characters typed (WM_CHAR each), as into a focused tuning-name box; "\b" is
   // backspace.
   void Type(const std::string& text);
-  // A file dropped on the window; ignored while nothing handles drops.
+  // Files dropped on the window (one drop); ignored while the main frame
+  // does not accept drops.
   void Drop(const std::string& path);
+  void Drop(const std::vector<std::string>& paths);
   // Moves the virtual clock forward, delivering everything due on the way.
   void Wait(int64_t ms);
-
-  // What happens to a dropped file (set by the song player).
-  static void SetDropHandler(std::function<void(const std::string&)> handler);
 
   int64_t NowMs() const { return clock_.NowMs(); }
   VirtualClock& clock() { return clock_; }

@@ -4,6 +4,7 @@
 #include "midi/timers.h"
 #include "model/instrument.h"
 #include "perform/play_state.h"
+#include "song/autoplay.h"
 #include "song/song_state.h"
 #include "ui/controls.h"
 #include "ui/view.h"
@@ -16,4 +17,5 @@ void ResetAllState() {
   ResetViewState();
   ResetPlayState();
   ResetControlsState();
+  ResetAutoPlayState();
 }

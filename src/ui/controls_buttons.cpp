@@ -12,6 +12,7 @@
 #include "platform/pointer.h"
 #include "ui/controls.h"
 #include "ui/controls_pages.h"
+#include "song/autoplay_start.h"
 #include "ui/layout.h"
 
 int32_t g_PreviewNote = -1;
@@ -79,7 +80,9 @@ void ControlsLeftPress(int r, Point p) {
 
 void ControlsRightPress(int r, Point) {
   if (g_Page == kPlayPage) {
-    if (IsNeckRegion(r)) {
+    if (r == PlayButton) {
+      OnPlayButtonRightClick();  // reads the song file again and plays it
+    } else if (IsNeckRegion(r)) {
       PressPedal(kPedal2, r);
     } else {
       PlayPageFieldPress(r, -1);

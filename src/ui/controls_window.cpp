@@ -11,6 +11,7 @@
 #include "ui/controls.h"
 #include "ui/controls_pages.h"
 #include "ui/controls_view.h"
+#include "song/autoplay_start.h"
 #include "ui/layout.h"
 
 namespace {
@@ -76,6 +77,11 @@ void StartDrag(Point p) {
 
 // Regions 0..5 on any page; each first silences every channel.
 void WindowButtonPress(int r, Point p) {
+  // On the playing page the play button is the song's: it silences and replays.
+  if (r == PlayButton && g_Page == kPlayPage) {
+    OnPlayButtonLeftClick();
+    return;
+  }
   AllNotesOff();
   switch (r) {
     case PlayButton:

@@ -1,5 +1,4 @@
-// Values the panel reads that belong to auto-play. Each is defined here only
-// until its owner provides it.
+// What the panel reads from the playing and auto-play code, in one include.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +7,4 @@
 #include "midi/midi_port.h"
 #include "perform/bar_drawing.h"
 #include "perform/slide_bar.h"
-
-extern int32_t g_bSongReady;      // 1 when a song has been read and compiled
-
+#include "song/autoplay.h"  // g_bSongReady: a song has been read and compiled

@@ -1,0 +1,67 @@
+// slidora-cli render FILE -o OUT.wav [--soundfont PATH]: a song's performance
+// through the built-in synthesizer, as a 44.1 kHz stereo 16-bit WAV file.
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/cli_commands.h"
+#include "app/song_performance.h"
+#include "app/song_render.h"
+#include "app/song_report.h"
+#include "app/wav_file.h"
+#include "model/settings.h"
+#include "platform/soundfont.h"
+
+namespace {
+
+constexpr int kBarWidth = 40;  // characters of the progress bar
+
+// A bar on the terminal, redrawn in place; nothing when standard error is not
+// a terminal (a pipe or a file gets no control characters).
+void ShowProgress(double done) {
+  static int shown = -1;
+  const int filled = static_cast<int>(done * kBarWidth);
+  if (filled == shown) return;
+  shown = filled;
+  std::fprintf(stderr, "\rrendering [%-*s] %3d%%", kBarWidth, std::string(filled, '#').c_str(),
+               static_cast<int>(done * 100));
+  if (done >= 1.0) std::fprintf(stderr, "\n");
+  std::fflush(stderr);
+}
+
+int RunRender(int argc, char** argv) {
+  const char* file;
+  const char* out;
+  const char* soundfontArg;
+  if (!ParseFileAndOutput(argc, argv, "--soundfont", &file, &out, &soundfontArg)) {
+    std::fprintf(stderr, "usage: slidora-cli render FILE -o OUT.wav [--soundfont PATH]\n");
+    return 2;
+  }
+  if (!SongLoadsOrReport(file)) return 1;
+  BuildSettingsPath();
+  const std::string soundfont = soundfontArg ? soundfontArg : FindSoundFont(g_SettingsPath);
+  if (soundfont.empty()) {
+    std::fprintf(stderr, "render: no SoundFont found; name one with --soundfont\n");
+    return 1;
+  }
+  SongPerformance p;
+  if (PerformSong(file, false, &p) != 0) return 1;
+  std::vector<int16_t> samples;
+  const bool terminal = isatty(STDERR_FILENO) != 0;
+  if (RenderSong(PerformanceMessages(p), soundfont, kSongRenderRate, kSongRenderTailMs,
+                 terminal ? RenderProgress(ShowProgress) : RenderProgress(), &samples) != 0) {
+    std::fprintf(stderr, "render: cannot load the SoundFont %s\n", soundfont.c_str());
+    return 1;
+  }
+  if (WriteWavFile(out, samples, kSongRenderRate, 2) != 0) {
+    std::fprintf(stderr, "render: cannot write %s\n", out);
+    return 1;
+  }
+  return 0;
+}
+
+const CliRegistration kRender("render", "render a song through the built-in synthesizer to a WAV file",
+                              RunRender);
+
+}  // namespace

@@ -1,0 +1,4 @@
+// Forgetting the saved live set-up (program start).
+#pragma once
+
+void ResetSongSetupState();

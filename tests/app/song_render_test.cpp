@@ -1,0 +1,180 @@
+// The sound of a song: rendered offline through the built-in synthesizer, its
+// notes have the pitches of equal temperament, and the exported MIDI file
+// reads back (independently) with the same messages at the same times.
+#include "app/song_render.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/midi_file.h"
+#include "app/song_performance.h"
+#include "app/wav_file.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr const char* kTestFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+constexpr double kPi = 3.14159265358979323846;
+
+// Tempo 60: 24 units are one second. Both voices a square lead (a steady tone),
+// vibrato off. String 1 of the tuning is G#4 (MIDI 68), raised by pedal 1.
+std::string PitchSong() {
+  return "01=60\n02=0\n03=80\n04=0\n05=0\n06=127\n07=80\n08=0\n09=0\n10=127\n11=0\n12=0\n"
+         "13=0\n14=0\n15=E9\n16=G#,E,B,G#,F#,E,B,E\n17=#,0,0,#,0,0,0,0\n18=0,b,0,0,0,b,0,0\n"
+         "19=100\n20=100\n21=100\n22=100\n"
+         "depth1=0,depth2=0,b=1,5,v=100\n"
+         "k=1,t=48,k=off,t=12\n"            // 0.0 s: fret 5, C#5 (73)
+         "b=1,5,k=1,s=12,7,t=48,k=off,t=12\n"  // 2.5 s: slid up to fret 7, D#5 (75)
+         "b=1,5,p1=on,k=1,t=48,k=off,p1=off,t=12\n";  // 5.5 s: fret 5 under pedal 1, D5 (74)
+}
+
+// Magnitude of the Hann-windowed spectrum of x at frequency f (Hz).
+double Magnitude(const std::vector<double>& x, double f, int rate) {
+  double re = 0, im = 0;
+  const size_t n = x.size();
+  for (size_t i = 0; i < n; ++i) {
+    const double w = 0.5 - 0.5 * std::cos(2 * kPi * i / (n - 1));
+    const double ph = 2 * kPi * f * i / rate;
+    re += w * x[i] * std::cos(ph);
+    im += w * x[i] * std::sin(ph);
+  }
+  return std::hypot(re, im);
+}
+
+// The strongest frequency within 60 cents of expected, in a window of the
+// rendering from fromS to toS seconds (left and right mixed).
+double MeasurePitch(const std::vector<int16_t>& stereo, int rate, double fromS, double toS,
+                    double expected) {
+  std::vector<double> x;
+  for (size_t f = static_cast<size_t>(fromS * rate); f < static_cast<size_t>(toS * rate); ++f)
+    x.push_back(stereo[2 * f] + stereo[2 * f + 1]);
+  double lo = expected * std::pow(2.0, -60 / 1200.0), hi = expected * std::pow(2.0, 60 / 1200.0);
+  // Coarse scan, then golden-section search around the best step.
+  double best = lo, bestMag = -1;
+  const int kSteps = 120;
+  for (int i = 0; i <= kSteps; ++i) {
+    const double f = lo + (hi - lo) * i / kSteps;
+    const double m = Magnitude(x, f, rate);
+    if (m > bestMag) bestMag = m, best = f;
+  }
+  const double step = (hi - lo) / kSteps;
+  double a = best - step, b = best + step;
+  const double g = (std::sqrt(5.0) - 1) / 2;
+  for (int i = 0; i < 40; ++i) {
+    const double c = b - g * (b - a), d = a + g * (b - a);
+    if (Magnitude(x, c, rate) > Magnitude(x, d, rate)) {
+      b = d;
+    } else {
+      a = c;
+    }
+  }
+  return (a + b) / 2;
+}
+
+double Cents(double f, double ref) { return 1200.0 * std::log2(f / ref); }
+double EqualTempered(int note) { return 440.0 * std::pow(2.0, (note - 69) / 12.0); }
+
+class SongRenderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_ = std::filesystem::current_path();
+    std::filesystem::current_path(dir_.path());
+  }
+  void TearDown() override { std::filesystem::current_path(old_); }
+  TempDir dir_;
+  std::filesystem::path old_;
+};
+
+TEST_F(SongRenderTest, PlainSlidAndPedalledNotesSoundInTune) {
+  if (!std::filesystem::exists(kTestFont)) GTEST_SKIP() << "no " << kTestFont;
+  dir_.Write("pitch.txt", PitchSong());
+  SongPerformance p;
+  ASSERT_EQ(PerformSong(dir_.File("pitch.txt"), false, &p), 0);
+  std::vector<int16_t> samples;
+  ASSERT_EQ(RenderSong(PerformanceMessages(p), kTestFont, kSongRenderRate, kSongRenderTailMs,
+                       nullptr, &samples),
+            0);
+  // 8 s of song and the tail.
+  EXPECT_NEAR(samples.size() / 2.0 / kSongRenderRate, 10.0, 0.1);
+
+  struct Note {
+    const char* what;
+    double from, to;  // seconds
+    int note;
+  };
+  const Note notes[] = {{"plain", 0.5, 1.5, 73}, {"after a slide", 3.5, 4.5, 75}, {"under pedal 1", 6.0, 7.0, 74}};
+  double measured[3];
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(notes[i].what);
+    measured[i] = MeasurePitch(samples, kSongRenderRate, notes[i].from, notes[i].to,
+                               EqualTempered(notes[i].note));
+    EXPECT_NEAR(Cents(measured[i], EqualTempered(notes[i].note)), 0.0, 4.0);
+  }
+  EXPECT_NEAR(Cents(measured[1], measured[0]), 200.0, 1.5);
+  EXPECT_NEAR(Cents(measured[2], measured[0]), 100.0, 1.5);
+}
+
+// Runs a command, returning its standard output.
+std::string RunCommand(const std::string& cmd) {
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return "";
+  std::string out;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  pclose(p);
+  return out;
+}
+
+TEST_F(SongRenderTest, TheExportedFileReadsBackTheSameAndFluidSynthPlaysIt) {
+  dir_.Write("song.txt", PitchSong());
+  SongPerformance p;
+  ASSERT_EQ(PerformSong(dir_.File("song.txt"), false, &p), 0);
+  std::vector<TimedShortMsg> sent;
+  for (const TimedShortMsg& m : PerformanceMessages(p))
+    if ((m.packed & 0xFF) < 0xF0) sent.push_back(m);  // Start and Stop stay out of a file
+  ASSERT_EQ(WriteMidiFile(dir_.File("song.mid"), PerformanceMessages(p), p.tempo), 0);
+
+  // Debian's own python3 with python3-mido, whatever python3 comes first on the PATH.
+  std::istringstream in(RunCommand("/usr/bin/python3 " + std::string(SLIDORA_SOURCE_DIR) +
+                            "/tests/scripts/read_midi.py " + dir_.File("song.mid")));
+  std::string word;
+  int value;
+  in >> word >> value;
+  ASSERT_EQ(word, "ticks_per_beat");
+  EXPECT_EQ(value, 480);
+  in >> word >> value;
+  ASSERT_EQ(word, "tempo");
+  EXPECT_EQ(value, 1000000);  // 60 beats a minute
+  size_t count = 0;
+  for (const TimedShortMsg& m : sent) {
+    double t;
+    int status, d1, d2 = 0;
+    ASSERT_TRUE(in >> t >> status >> d1) << "message " << count << " missing";
+    if ((status & 0xF0) != 0xC0) in >> d2;
+    EXPECT_NEAR(t, m.time_ms, 1.0) << "message " << count;
+    EXPECT_EQ(static_cast<uint32_t>(status | d1 << 8 | d2 << 16), m.packed) << "message " << count;
+    ++count;
+  }
+  EXPECT_FALSE(in >> word) << "extra message in the file";
+  EXPECT_GT(count, 500u);
+
+  if (!std::filesystem::exists(kTestFont)) GTEST_SKIP() << "no " << kTestFont;
+  RunCommand("fluidsynth -ni -q -F " + dir_.File("fs.wav") + " -r 44100 " + kTestFont + " " +
+      dir_.File("song.mid") + " 2>&1");
+  const std::string wav = dir_.Read("fs.wav");
+  ASSERT_GT(wav.size(), 44u + 44100u * 4u * 7u) << "FluidSynth rendered less than the song";
+  // Not silence: some sample well above the noise floor.
+  int peak = 0;
+  for (size_t i = 44; i + 1 < wav.size(); i += 2)
+    peak = std::max(peak, std::abs(static_cast<int16_t>(static_cast<uint8_t>(wav[i]) |
+                                                        static_cast<uint8_t>(wav[i + 1]) << 8)));
+  EXPECT_GT(peak, 1000);
+}
+
+}  // namespace

@@ -1,0 +1,466 @@
+// Songs played through the whole system on the virtual clock: MIDI Start and
+// Stop, what a song sends, what it leaves behind, and how songs start.
+#include "song/autoplay.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <random>
+
+#include "midi/midi_codes.h"
+#include "perform/play_state.h"
+#include "song/autoplay_fixture.h"
+#include "song/autoplay_view.h"
+#include "song/song_state.h"
+
+namespace {
+
+struct Line {
+  int64_t t;
+  std::string msg;  // "XX YY ZZ"
+};
+
+std::vector<Line> Split(const std::vector<std::string>& timed) {
+  std::vector<Line> out;
+  for (const std::string& s : timed) {
+    const size_t sp = s.find(' ');
+    out.push_back({std::stoll(s.substr(0, sp)), s.substr(sp + 1)});
+  }
+  return out;
+}
+
+int64_t FirstTime(const std::vector<Line>& lines, const std::string& prefix) {
+  for (const Line& l : lines)
+    if (l.msg.rfind(prefix, 0) == 0) return l.t;
+  return -1;
+}
+
+int CountOf(const std::vector<Line>& lines, const std::string& prefix) {
+  return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const Line& l) {
+    return l.msg.rfind(prefix, 0) == 0;
+  }));
+}
+
+// Notes still sounding after a list of messages: note-on minus note-off per
+// channel and note (a note-on at velocity 0 is a note-off).
+std::map<std::pair<int, int>, int> Hanging(const std::vector<HeadlessEvent>& events) {
+  std::map<std::pair<int, int>, int> open;
+  for (const HeadlessEvent& e : events) {
+    if (e.kind != HeadlessEvent::kMidi) continue;
+    const int status = e.packed & 0xFF, note = (e.packed >> 8) & 0x7F, vel = (e.packed >> 16) & 0x7F;
+    const int kind = status & 0xF0, ch = status & 0x0F;
+    if (kind == 0x90 && vel > 0) ++open[{ch, note}];
+    if (kind == 0x80 || (kind == 0x90 && vel == 0)) {
+      if (open[{ch, note}] > 0) --open[{ch, note}];
+    }
+  }
+  for (auto it = open.begin(); it != open.end();) it = it->second == 0 ? open.erase(it) : std::next(it);
+  return open;
+}
+
+// Two presses at song time 0 (posted by the first tick), a key at 300 ms.
+constexpr const char* kStartScore = "b=1,5,k=1,t=15,k=2,t=15,k=off";
+
+TEST_F(AutoPlayTest, MidiStartGoesOutAtItsDelay) {
+  struct Case {
+    int delay;
+    int64_t minFirstNote, maxFirstNote;  // from the drop
+    int64_t startAfterFirstNote;         // MIDI Start time minus the first tick's time; -1: at the drop
+  };
+  const Case cases[] = {
+      {-200, 201, 205, -1},  // Start at once, the song 200 ms later
+      {0, 1, 5, -1},         // Start at once, before the first tick
+      {3, 1, 5, 5},          // the second tick, clock 5
+      {300, 1, 5, 300},      // the 61st tick, clock 300
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.delay);
+    SongHeaderText h;
+    h.delay = c.delay;
+    Drop(kStartScore, h);
+    PlayToEnd();
+    const std::vector<Line> lines = Split(Timed());
+    const int64_t firstNote = FirstTime(lines, "90");
+    EXPECT_GE(firstNote, c.minFirstNote);
+    EXPECT_LE(firstNote, c.maxFirstNote);
+    EXPECT_EQ(CountOf(lines, "fa 00 00"), 1);
+    const int64_t start = FirstTime(lines, "fa");
+    if (c.startAfterFirstNote < 0) {
+      EXPECT_EQ(start, 0);
+    } else {
+      EXPECT_EQ(start, firstNote + c.startAfterFirstNote);
+    }
+    // Start comes before anything else of its tick: nothing between the
+    // previous message's time and the Start shares the Start's time.
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].msg.rfind("fa", 0) == 0 && c.delay > 0) {
+        ASSERT_GT(i, 0u);
+        EXPECT_LT(lines[i - 1].t, lines[i].t);
+      }
+    }
+    EXPECT_EQ(CountOf(lines, "fc"), 0);
+  }
+}
+
+// The upper neck's live set-up, to compare after a song.
+struct LiveSetup {
+  NeckInfo neck;
+  std::string name;
+  std::string notes[kStringCount];
+  int32_t pedal[2][kStringCount];
+  VibratoInfo vib0, vib1;
+
+  static LiveSetup Now() {
+    LiveSetup s;
+    s.neck = g_Neck[0];
+    s.name = g_Tuning[0].Name;
+    for (int i = 0; i < kStringCount; ++i) {
+      s.notes[i] = g_Tuning[0].NoteName[0][i];
+      s.pedal[0][i] = g_Tuning[0].Pedal[0][i];
+      s.pedal[1][i] = g_Tuning[0].Pedal[1][i];
+    }
+    s.vib0 = g_Vibrato[g_Neck[0].Voice0No];
+    s.vib1 = g_Vibrato[g_Neck[0].Voice1No];
+    return s;
+  }
+};
+
+void ExpectSameSetup(const LiveSetup& a, const LiveSetup& b) {
+  EXPECT_EQ(a.neck.Tuning, b.neck.Tuning);
+  EXPECT_EQ(a.neck.GuideShift, b.neck.GuideShift);
+  EXPECT_EQ(a.neck.MidiShift, b.neck.MidiShift);
+  EXPECT_EQ(a.neck.Voice0No, b.neck.Voice0No);
+  EXPECT_EQ(a.neck.Voice0MSB, b.neck.Voice0MSB);
+  EXPECT_EQ(a.neck.Voice0LSB, b.neck.Voice0LSB);
+  EXPECT_EQ(a.neck.Voice1No, b.neck.Voice1No);
+  EXPECT_EQ(a.neck.Volume0, b.neck.Volume0);
+  EXPECT_EQ(a.neck.Volume1, b.neck.Volume1);
+  EXPECT_EQ(a.name, b.name);
+  for (int i = 0; i < kStringCount; ++i) {
+    EXPECT_EQ(a.notes[i], b.notes[i]);
+    EXPECT_EQ(a.pedal[0][i], b.pedal[0][i]);
+    EXPECT_EQ(a.pedal[1][i], b.pedal[1][i]);
+    EXPECT_EQ(a.neck.Channel[i], b.neck.Channel[i]);
+    EXPECT_EQ(b.neck.BendNow[i], 0);
+    EXPECT_EQ(b.neck.BendTarget[i], 0);
+    EXPECT_EQ(b.neck.SoundingNote[i], -1);
+    for (int f = 0; f < kFretCount; ++f) EXPECT_EQ(a.neck.Guide[i][f], b.neck.Guide[i][f]);
+  }
+  EXPECT_EQ(a.vib0.Depth, b.vib0.Depth);
+  EXPECT_EQ(a.vib1.Rate, b.vib1.Rate);
+}
+
+TEST_F(AutoPlayTest, EscapeOrTheEndReleasesEverythingAndRestoresTheNeck) {
+  for (bool escape : {true, false}) {
+    SCOPED_TRACE(escape ? "Escape" : "end");
+    const LiveSetup before = LiveSetup::Now();
+    SongHeaderText h;
+    h.shift = 3;
+    Drop("b=1,5,v=90,p1=on,p2=on,k=3,depth1=20,t=48,k=0,t=48,k=off", h);
+    sys().Wait(1500);
+    ASSERT_EQ(g_bAutoPlay, 1);
+    EXPECT_EQ(g_Neck[0].MidiShift, 3);
+    EXPECT_EQ(g_Pedal1, 1);
+    EXPECT_FALSE(IsDropAccepted());
+    const int64_t escapeAt = sys().NowMs() - 0;
+    if (escape) sys().KeyDown(VK_ESCAPE);
+    PlayToEnd();
+    ASSERT_EQ(g_bAutoPlay, 0);
+    const std::vector<HeadlessEvent> events = sys().TakeEvents();
+    int stops = 0;
+    int64_t stopAt = -1;
+    for (const HeadlessEvent& e : events) {
+      if (e.kind == HeadlessEvent::kMidi && e.packed == 0xFC) {
+        ++stops;
+        stopAt = e.time_ms;
+      }
+    }
+    EXPECT_EQ(stops, escape ? 1 : 0);
+    if (escape) {
+      EXPECT_GE(stopAt, escapeAt);
+      EXPECT_LE(stopAt, escapeAt + 5);
+    }
+    EXPECT_TRUE(Hanging(events).empty());
+    EXPECT_EQ(g_Pedal1, 0);
+    EXPECT_EQ(g_Pedal2, 0);
+    EXPECT_EQ(g_SoundNeck, -1);
+    EXPECT_EQ(g_Capture, -1);
+    EXPECT_EQ(g_bKeyHeld, 0);
+    ExpectSameSetup(before, LiveSetup::Now());
+    // The live voices are on the channels again, and drops are welcome.
+    bool liveVoice = false;
+    for (const HeadlessEvent& e : events) {
+      if (e.kind == HeadlessEvent::kMidi &&
+          e.packed == static_cast<uint32_t>(0xC0 | g_Neck[0].Voice0No << 8))
+        liveVoice = true;
+    }
+    EXPECT_TRUE(liveVoice);
+    EXPECT_TRUE(IsDropAccepted());
+  }
+}
+
+TEST_F(AutoPlayTest, SongEffectsWhilePlayingAndTheLiveOnesAfter) {
+  SongHeaderText h;
+  h.reverb = 100;
+  h.chorus = 20;
+  Drop("b=1,5,k=1,t=24,k=off", h);
+  PlayToEnd();
+  const std::vector<Line> lines = Split(Timed());
+  std::vector<std::string> effects;
+  for (const Line& l : lines) {
+    if (l.msg[0] == 'b' && (l.msg.substr(3, 2) == "5b" || l.msg.substr(3, 2) == "5d"))
+      effects.push_back(l.msg);
+  }
+  std::vector<std::string> expected;
+  char m[16];
+  for (int value : {100, 20, LevelToMidi(g_ReverbTime), LevelToMidi(g_ChorusLevel)}) {
+    const bool reverb = expected.size() % 30 < 15;
+    for (int ch = 0; ch < 16; ++ch) {
+      if (ch == 9) continue;
+      std::snprintf(m, sizeof m, "b%x %s %02x", ch, reverb ? "5b" : "5d", value);
+      expected.push_back(m);
+    }
+  }
+  EXPECT_EQ(effects, expected);
+  // The song's effects are in place before MIDI Start.
+  EXPECT_EQ(FirstTime(lines, "fa"), 0);
+}
+
+TEST_F(AutoPlayTest, EventsOfOneTimeAreCarriedOutByOneMessage) {
+  struct Case {
+    const char* name;
+    std::vector<SongEvent> table;
+    LPARAM index;       // the message's last event
+    int handledAfter;   // g_SongHandledIndex afterwards
+    int velocityAfter;  // the velocity events leave their value behind
+  };
+  const Case cases[] = {
+      {"two at 0 ms", {{0, EventVelocity, 10}, {0, EventVelocity, 20}, {500, EventVelocity, 30}, {500, EventEnd, 0}}, 1, 2, 20},
+      {"one at 0 ms goes with the next batch", {{0, EventVelocity, 10}, {500, EventVelocity, 30}, {1000, EventEnd, 0}}, 1, 2, 30},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::copy(c.table.begin(), c.table.end(), g_SongEvent);
+    g_bAutoPlay = 1;
+    g_SongHandledIndex = 0;
+    OnSongEvents(kSongStepEvents, c.index);
+    EXPECT_EQ(g_SongHandledIndex, c.handledAfter);
+    EXPECT_EQ(g_AutoVelocity, c.velocityAfter);
+    g_bAutoPlay = 0;
+  }
+}
+
+TEST_F(AutoPlayTest, AScoreOfWaitsOnlyEndsByItselfAndRestoresTheSetUp) {
+  const LiveSetup before = LiveSetup::Now();
+  Drop("t=96,t=24");  // 2500 ms at tempo 120
+  EXPECT_EQ(g_bAutoPlay, 1);
+  sys().Wait(2500);
+  EXPECT_EQ(g_bAutoPlay, 1);
+  sys().Wait(10);
+  EXPECT_EQ(g_bAutoPlay, 0);
+  ExpectSameSetup(before, LiveSetup::Now());
+  EXPECT_EQ(CountOf(Split(Timed()), "fc"), 0);
+}
+
+TEST_F(AutoPlayTest, SlideBendsOnlyTheSoundingStringsAndMovesTheBar) {
+  // Default C6 upper neck: strings 1 and 3 are on pairs 0 and 4.
+  g_bAutoPlay = 1;
+  g_PlayNeck = 0;
+  g_PlayString = 1;
+  g_BarFret = 5;
+  for (int i = 0; i < kStringCount; ++i) g_Neck[0].SoundingNote[i] = -1;
+  g_Neck[0].SoundingNote[1] = 64;
+  g_Neck[0].SoundingNote[3] = 60;
+  const SongEvent table[] = {{0, EventSlide, 64}, {100, EventVelocity, 1}, {100, EventEnd, 0}};
+  std::copy(std::begin(table), std::end(table), g_SongEvent);
+  g_SongHandledIndex = 0;
+  Sent();
+  OnSongEvents(kSongStepEvents, 0);
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"e0 55 42", "e1 55 42", "e4 55 42", "e5 55 42"}));
+  EXPECT_EQ(g_BarBend, 8533);
+  EXPECT_EQ(g_BarX, 5 * 64 + 64 + 32);
+  EXPECT_EQ(g_DrawnBarX, 5 * 64 + 64 + 32);
+  for (int i = 0; i < kStringCount; ++i) g_Neck[0].SoundingNote[i] = -1;
+  g_bAutoPlay = 0;
+}
+
+TEST_F(AutoPlayTest, ExpressionAndVibratoReachTheirChannels) {
+  struct Case {
+    int type;
+    std::vector<int> channels;
+    std::vector<std::string> perChannel;  // "%x" replaced by the channel
+  };
+  const std::vector<int> all = {0, 1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15};
+  const std::vector<int> even = {0, 2, 4, 6, 10, 12, 14}, odd = {1, 3, 5, 7, 11, 13, 15};
+  const Case cases[] = {
+      {EventExpression, all, {"b%x 0b 2a", "b%x 2b 00"}},
+      {EventDepth1, even, {"b%x 63 01", "b%x 62 09", "b%x 06 2a"}},
+      {EventRate1, even, {"b%x 63 01", "b%x 62 08", "b%x 06 2a"}},
+      {EventDelay1, even, {"b%x 63 01", "b%x 62 0a", "b%x 06 2a"}},
+      {EventDepth2, odd, {"b%x 63 01", "b%x 62 09", "b%x 06 2a"}},
+      {EventRate2, odd, {"b%x 63 01", "b%x 62 08", "b%x 06 2a"}},
+      {EventDelay2, odd, {"b%x 63 01", "b%x 62 0a", "b%x 06 2a"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    const SongEvent table[] = {{0, c.type, 42}, {100, EventEnd, 0}};
+    std::copy(std::begin(table), std::end(table), g_SongEvent);
+    g_bAutoPlay = 1;
+    g_SongHandledIndex = 0;
+    Sent();
+    OnSongEvents(kSongStepEvents, 0);
+    std::vector<std::string> expected;
+    char m[16];
+    for (int ch : c.channels) {
+      for (const std::string& f : c.perChannel) {
+        std::snprintf(m, sizeof m, f.c_str(), ch);
+        expected.push_back(m);
+      }
+    }
+    EXPECT_EQ(Sent(), expected);
+    g_bAutoPlay = 0;
+  }
+}
+
+// The first note-on of what was sent, as "90 NN VV".
+std::string FirstNoteOn(const std::vector<std::string>& sent) {
+  for (const std::string& s : sent)
+    if (s.rfind("90", 0) == 0) return s;
+  return "";
+}
+
+TEST_F(AutoPlayTest, LeftClickReplaysTheCompiledSongRightClickReadsTheFileAgain) {
+  WriteSong("EditingSong.txt", SongText("b=1,5,k=1,t=24,k=off"));
+  const Point playButton{160, 30};
+  sys().Button(WM_LBUTTONDOWN, playButton);  // nothing read yet: only All Notes Off
+  sys().Button(WM_LBUTTONUP, playButton);
+  EXPECT_EQ(g_bAutoPlay, 0);
+  sys().Button(WM_RBUTTONDOWN, playButton);
+  sys().Button(WM_RBUTTONUP, playButton);
+  ASSERT_EQ(g_bAutoPlay, 1);
+  PlayToEnd();
+  const std::string first = FirstNoteOn(Sent());
+  ASSERT_FALSE(first.empty());
+
+  WriteSong("EditingSong.txt", SongText("b=1,7,k=1,t=24,k=off"));
+  OnPlayButtonLeftClick();
+  ASSERT_EQ(g_bAutoPlay, 1);
+  PlayToEnd();
+  const std::vector<std::string> replay = Sent();
+  std::vector<std::string> notesOff;
+  for (int ch = 0; ch < 16; ++ch) {
+    if (ch == 9) continue;
+    char m[16];
+    std::snprintf(m, sizeof m, "b%x 7b 00", ch);
+    notesOff.push_back(m);
+  }
+  ASSERT_GE(replay.size(), notesOff.size());
+  EXPECT_EQ(std::vector<std::string>(replay.begin(), replay.begin() + 15), notesOff);
+  EXPECT_EQ(FirstNoteOn(replay), first);
+
+  OnPlayButtonRightClick();
+  ASSERT_EQ(g_bAutoPlay, 1);
+  PlayToEnd();
+  const std::string reread = FirstNoteOn(Sent());
+  const int note = std::stoi(first.substr(3, 2), nullptr, 16);
+  EXPECT_EQ(std::stoi(reread.substr(3, 2), nullptr, 16), note + 2);
+}
+
+TEST_F(AutoPlayTest, OfThreeDroppedFilesOnlyTheFirstLoads) {
+  const std::string a = WriteSong("a.txt", SongText("b=1,5,k=1,t=24,k=off"));
+  const std::string b = WriteSong("b.txt", SongText("nonsense=1"));
+  OnDropFiles({a, b, "missing.mid"});
+  EXPECT_EQ(g_bAutoPlay, 1);
+  EXPECT_EQ(std::string(g_SongPath), a);
+  PlayToEnd();
+  for (const std::string& line : Sent()) EXPECT_EQ(line.find("box"), std::string::npos) << line;
+}
+
+TEST_F(AutoPlayTest, ADropOnAnotherPageOrDuringASongDoesNothing) {
+  const std::string a = WriteSong("a.txt", SongText("b=1,5,k=1,t=48,k=off"));
+  const std::string b = WriteSong("b.txt", SongText("b=1,7,k=1,t=48,k=off"));
+  g_Page = 2;
+  Sent();
+  OnDropFiles({a});
+  EXPECT_EQ(g_bAutoPlay, 0);
+  EXPECT_TRUE(Sent().empty());
+  g_Page = 0;
+
+  // During a song started by a drop, and during a replay.
+  OnDropFiles({a});
+  ASSERT_EQ(g_bAutoPlay, 1);
+  for (int round = 0; round < 2; ++round) {
+    sys().Wait(100);
+    OnDropFiles({b});
+    sys().Drop(b);
+    EXPECT_EQ(std::string(g_SongPath), a);
+    PlayToEnd();
+    EXPECT_EQ(g_bAutoPlay, 0);
+    OnPlayButtonLeftClick();
+    ASSERT_EQ(g_bAutoPlay, 1);
+  }
+  PlayToEnd();
+}
+
+TEST_F(AutoPlayTest, AFailedLoadLeavesNoSongReadyAndDropsAccepted) {
+  const std::string a = WriteSong("a.txt", SongText("b=1,5,k=1,t=24,k=off"));
+  OnDropFiles({a});
+  PlayToEnd();
+  EXPECT_EQ(g_bSongReady, 1);
+  const std::string bad = WriteSong("bad.txt", SongText("k=1"));  // a key before any bar
+  Sent();
+  sys().Drop(bad);
+  EXPECT_EQ(g_bAutoPlay, 0);
+  EXPECT_EQ(g_bSongReady, 0);
+  EXPECT_TRUE(IsDropAccepted());
+  OnPlayButtonLeftClick();
+  EXPECT_EQ(g_bAutoPlay, 0);
+}
+
+TEST_F(AutoPlayTest, AfterASongALowerNeckPedalIsReleasedOnTheLowerNeck) {
+  Drop("b=1,5,k=1,t=24,k=off,b=2,5,k=2,t=24");  // ends with a key still held
+  PlayToEnd();
+  EXPECT_EQ(g_Capture, -1);
+  // Pedal 1 on the lower neck, then released: its bends go back to 0.
+  HoverCell(1, 0, 3);
+  sys().Button(WM_LBUTTONDOWN, Cell(1, 0, 3));
+  sys().Wait(600);
+  sys().Button(WM_LBUTTONUP, Cell(1, 0, 3));
+  sys().Wait(600);
+  for (int i = 0; i < kStringCount; ++i) {
+    EXPECT_EQ(g_Neck[1].BendTarget[i], 0) << i;
+    EXPECT_EQ(g_Neck[1].BendNow[i], 0) << i;
+  }
+  EXPECT_EQ(g_Capture, -1);
+}
+
+TEST_F(AutoPlayTest, NoNoteHangsAfterASongStoppedAtAnyMoment) {
+  std::ifstream in(std::string(SLIDORA_SOURCE_DIR) + "/songs/EditingSong.txt", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::string path = WriteSong("EditingSong.txt", text.str());
+  std::mt19937 random(8);
+  std::uniform_int_distribution<int> moment(0, 45000);
+  for (int run = 0; run < 101; ++run) {
+    HeadlessSystem system;
+    system.StartUp();
+    system.TakeEvents();
+    const int at = run == 100 ? -1 : moment(random);  // the last run plays to the end
+    system.Drop(path);
+    ASSERT_EQ(g_bAutoPlay, 1);
+    if (at >= 0) {
+      system.Wait(at);
+      system.KeyDown(VK_ESCAPE);
+    }
+    for (int i = 0; i < 20000 && g_bAutoPlay != 0; ++i) system.Wait(5);
+    ASSERT_EQ(g_bAutoPlay, 0) << "stopped at " << at;
+    system.Wait(1000);
+    const auto hanging = Hanging(system.TakeEvents());
+    EXPECT_TRUE(hanging.empty()) << "stopped at " << at << ": channel " << hanging.begin()->first.first
+                                 << " note " << hanging.begin()->first.second;
+  }
+}
+
+}  // namespace
