@@ -8,6 +8,7 @@ class MidiOutDriver;
 class TimerService;
 class MessageQueue;
 class MessageBoxSink;
+class Window;
 class PointerService;
 
 struct Platform {
@@ -15,6 +16,7 @@ struct Platform {
   TimerService* timers = nullptr;
   MessageQueue* queue = nullptr;
   MessageBoxSink* boxes = nullptr;
+  Window* window = nullptr;  // the main window; none in headless runs
   PointerService* pointer = nullptr;  // cursor, capture, clip, window place
 };
 

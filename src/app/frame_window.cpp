@@ -1,0 +1,48 @@
+#include "app/frame_window.h"
+
+#include "platform/profile.h"
+#include "platform/window.h"
+#include "ui/layout.h"
+#include "ui/view_dispatch.h"
+
+std::function<void(const std::string& path)> g_OnDropFiles;
+
+Point FramePosition(int left, int top, Point screen) {
+  int x = left, y = top;
+  if (screen.x < x + kWindowWidth) x = screen.x - kWindowWidth;
+  if (screen.y < y + kWindowHeight) y = screen.y - kWindowHeight;
+  if (x < 0) x = 0;
+  if (y < 0) y = 0;
+  return {x, y};
+}
+
+Point StoredFramePosition(const std::string& settings_path) {
+  ProfileFile ini(settings_path);
+  return {ini.GetInt(kWindowPositionSection, "left", 0), ini.GetInt(kWindowPositionSection, "top", 0)};
+}
+
+bool SaveFramePosition(const std::string& settings_path, Point top_left) {
+  ProfileFile ini(settings_path);
+  ini.WriteInt(kWindowPositionSection, "left", top_left.x);
+  ini.WriteInt(kWindowPositionSection, "top", top_left.y);
+  return ini.Commit();
+}
+
+void FrameWindowProc(const Message& m, const std::function<void()>& on_close) {
+  switch (m.msg) {
+    case WM_CLOSE:
+      if (on_close) on_close();
+      return;
+    case WM_SYSCOMMAND:
+      if (m.wParam == SC_MINIMIZE) MinimizeMainWindow();
+      return;
+    case WM_DROPFILES: {
+      const std::vector<std::string> files = DragQueryFiles();
+      if (!files.empty() && g_OnDropFiles) g_OnDropFiles(files.front());
+      return;
+    }
+    default:
+      ViewWindowProc(m);
+      return;
+  }
+}

@@ -1,0 +1,89 @@
+#include "app/sld_app.h"
+
+#include "app/frame_window.h"
+#include "midi/channels.h"
+#include "midi/midi_port.h"
+#include "midi/timers.h"
+#include "model/instrument.h"
+#include "model/settings.h"
+#include "model/tunings.h"
+#include "perform/play_state.h"
+#include "perform/slide_bar.h"
+#include "platform/message_box.h"
+#include "platform/platform.h"
+#include "platform/pointer.h"
+#include "platform/window.h"
+
+CSLDApp* g_pApp = nullptr;
+
+bool CSLDApp::InitInstance(const AppHost& host) {
+  g_pApp = this;
+  if (!lock_.Acquire(kWindowTitle, host.lock_dir)) {
+    ShowMessageBox(kAlreadyStartingText, kAppCaption, MB_OK);
+    return false;
+  }
+  BuildSettingsPath();
+
+  // The frame, where it stood last time but on the screen, and the view.
+  const Point screen = host.screen_size ? host.screen_size() : Point{0, 0};
+  const Point stored = StoredFramePosition(g_SettingsPath);
+  if (!host.create_window || !host.create_window(FramePosition(stored.x, stored.y, screen))) return false;
+  view_.OnCreate();
+  view_.SetPresenter([](const Picture& client, const std::vector<Rect>& rects) {
+    if (g_Platform.window) g_Platform.window->Present(client, rects);
+  });
+
+  LoadSettings();
+  ResetPlayPosition();
+  g_bMouseMovePending = 0;
+  BuildPedalNoteNames();
+  BuildStringNotes();
+  BuildGuide(0);
+  BuildGuide(1);
+  for (NeckInfo& neck : g_Neck) {
+    for (int i = 0; i < kStringCount; ++i) neck.BendTarget[i] = neck.BendNow[i] = 0;
+  }
+  AllocateChannels(0);
+  AllocateChannels(1);
+  mf_TimerInitialize();
+  if (host.install_midi) host.install_midi();
+  EnumerateAndOpen();
+
+  if (host.show_window) host.show_window();
+  DragAcceptFiles(true);
+  if (g_Platform.pointer) {
+    g_CursorScreen = g_Platform.pointer->GetCursorPos();
+    g_CursorClient = g_Platform.pointer->ScreenToClient(g_CursorScreen);
+  }
+  view_.InvalidateRect(nullptr);
+  view_.UpdateWindow();
+  StartTimer(kTickTimerSlot);
+  return true;
+}
+
+void CSLDApp::OnClose() {
+  if (closed_) return;
+  CloseTimers();
+  OnDestroyFrame();
+}
+
+void CSLDApp::OnDestroyFrame() {
+  const Rect r = GetMainWindowRect();
+  SaveFramePosition(g_SettingsPath, {r.left, r.top});
+  closed_ = true;
+}
+
+int CSLDApp::ExitInstance() {
+  TimerRelease();
+  SaveSettings();
+  ReleaseMidiPort();
+  lock_.Release();
+  if (g_pApp == this) g_pApp = nullptr;
+  return 0;
+}
+
+void CSLDApp::OnIdle() {
+  if (view_.HasInvalidArea()) view_.UpdateWindow();
+  view_.Present();
+  LeaveWindowCheck();
+}

@@ -1,0 +1,53 @@
+// The application: start-up in its fixed order (single instance, settings,
+// frame and view, tables, channels, timers, port, window, tick), the close
+// request, the frame's destruction and the exit.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/instance_lock.h"
+#include "platform/messages.h"
+#include "ui/view.h"
+
+inline constexpr const char* kAppCaption = "Slidora Quenlo";
+inline constexpr const char* kAlreadyStartingText = "Slidora Quenlo is already starting.";
+
+// What the platform provides to the start-up.
+struct AppHost {
+  std::string lock_dir;  // folder of the single-instance lock; "" the runtime folder
+  // The screen size, asked before the frame is created.
+  std::function<Point()> screen_size;
+  // Creates the hidden frame window at a screen point and installs it (and its
+  // pointer) into g_Platform. False when no window can be had.
+  std::function<bool(Point top_left)> create_window;
+  // Installs the MIDI output, once the settings path is known.
+  std::function<void()> install_midi;
+  // Shows the frame window.
+  std::function<void()> show_window;
+};
+
+class CSLDApp {
+ public:
+  // True to run the message loop, false to quit.
+  bool InitInstance(const AppHost& host);
+  // Close request: timers stopped, then the frame destroyed (its place saved).
+  void OnClose();
+  bool closed() const { return closed_; }
+  // After the loop: timer period released, settings written. Returns 0.
+  int ExitInstance();
+  // Every idle pass of the message loop: paint what was invalidated, then
+  // notice the pointer leaving the window.
+  void OnIdle();
+
+  CSLDView& view() { return view_; }
+
+ private:
+  void OnDestroyFrame();
+
+  InstanceLock lock_;
+  CSLDView view_;
+  bool closed_ = false;
+};
+
+extern CSLDApp* g_pApp;

@@ -1,0 +1,86 @@
+// The program's real window, through SDL2: a borderless window whose client
+// area shows the canvas, input events turned into the view's messages, and a
+// message queue that wakes the window's event wait when a message is posted.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/message_queue.h"
+#include "platform/posted_queue.h"
+#include "platform/pointer.h"
+#include "platform/window.h"
+
+class SdlWindow : public Window, public PointerService {
+ public:
+  SdlWindow() = default;
+  ~SdlWindow() override;
+  SdlWindow(const SdlWindow&) = delete;
+  SdlWindow& operator=(const SdlWindow&) = delete;
+
+  // Starts SDL's video (the offscreen or dummy driver serves where there is no
+  // display) and creates the hidden window. False when that fails.
+  bool Create(const char* title, int x, int y, int width, int height);
+  // The screen size, once video runs (before the window exists).
+  static Point QueryScreenSize();
+  void Show();
+  void Destroy();
+
+  // Waits up to timeout_ms for input, then takes every event waiting and
+  // appends the messages they make. Returns early when a message is posted.
+  void WaitMessages(std::vector<Message>* out, int timeout_ms);
+  // Makes a waiting WaitMessages return (any thread).
+  void Wake();
+
+  Rect GetWindowRect() const override;
+  void MoveWindow(int x, int y) override;
+  void Minimize() override;
+  Point ScreenSize() const override;
+  void DragAcceptFiles(bool accept) override;
+  std::vector<std::string> TakeDroppedFiles() override;
+  void Present(const Picture& client, const std::vector<Rect>& rects) override;
+
+  void SetCursorShape(CursorShape shape) override;
+  void SetCapture() override;
+  void ReleaseCapture() override;
+  void ClipCursor(const Rect* screen_rect) override;
+  Point ClientToScreen(Point client) const override;
+  Point ScreenToClient(Point screen) const override;
+  Point GetCursorPos() const override;
+  Rect WindowRect() const override { return rect_; }
+
+  // The display's bell, where the video driver has one.
+  void Bell();
+  void* native() const { return window_; }
+
+ private:
+  void Translate(const void* event, std::vector<Message>* out);
+
+  void* window_ = nullptr;  // SDL_Window
+  void* cursors_[3] = {nullptr, nullptr, nullptr};
+  uint32_t wake_event_ = 0;
+  std::atomic<bool> wake_pending_{false};
+  Rect rect_{0, 0, 0, 0};
+  bool accept_files_ = false;
+  std::vector<std::string> dropping_;
+  std::vector<std::string> dropped_;
+  WPARAM buttons_ = 0;  // MK_ flags of the buttons held
+  const Picture* last_client_ = nullptr;
+};
+
+// The posted-message queue of the program: posting also wakes the window's
+// event wait, so timer messages are handled at once.
+class WindowQueue : public MessageQueue {
+ public:
+  explicit WindowQueue(SdlWindow* window) : window_(window) {}
+  bool Post(const Message& m) override;
+  void SetWindowTimer(uint32_t id, uint32_t ms) override { queue_.SetWindowTimer(id, ms); }
+  void KillWindowTimer(uint32_t id) override { queue_.KillWindowTimer(id); }
+  PostedQueue& queue() { return queue_; }
+
+ private:
+  SdlWindow* window_;
+  PostedQueue queue_;
+};

@@ -1,0 +1,149 @@
+// Start-up and exit of the application: one instance only, a fresh folder
+// opens all the same, the window comes back where it was, kept on the screen.
+#include "app/sld_app.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/frame_window.h"
+#include "app/reset.h"
+#include "midi/timers.h"
+#include "model/settings.h"
+#include "platform/headless_pointer.h"
+#include "platform/headless_window.h"
+#include "platform/platform.h"
+#include "platform/recording_midi.h"
+#include "support/recorded_boxes.h"
+#include "support/temp_dir.h"
+#include "ui/layout.h"
+
+namespace {
+
+TEST(FramePosition, StoredPlaceIsKeptOnTheScreen) {
+  struct Case { int left, top, sw, sh, x, y; };
+  const Case cases[] = {
+      {0, 0, 1920, 1080, 0, 0},        {100, 50, 1920, 1080, 100, 50},
+      {2000, 0, 1920, 1080, 560, 0},   {2000, 0, 1280, 1024, 0, 0},
+      {0, 900, 1920, 1080, 0, 374},    {-30, -5, 1920, 1080, 0, 0},
+      {560, 374, 1920, 1080, 560, 374}, {561, 375, 1920, 1080, 560, 374},
+  };
+  for (const Case& c : cases) {
+    const Point p = FramePosition(c.left, c.top, {c.sw, c.sh});
+    EXPECT_EQ(p.x, c.x) << c.left << "," << c.top << " on " << c.sw << "x" << c.sh;
+    EXPECT_EQ(p.y, c.y) << c.left << "," << c.top << " on " << c.sw << "x" << c.sh;
+  }
+}
+
+// Starts the application headless in a fresh folder, as the program does.
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_cwd_ = std::filesystem::current_path();
+    std::filesystem::current_path(dir_.path());
+    saved_ = g_Platform;
+    g_Platform.midi = &port_;
+    ResetAllState();
+  }
+  void TearDown() override {
+    g_Platform = saved_;
+    std::filesystem::current_path(old_cwd_);
+  }
+
+  AppHost Host(Point screen) {
+    AppHost host;
+    host.lock_dir = dir_.path();
+    host.screen_size = [screen] { return screen; };
+    host.create_window = [this, screen](Point at) {
+      window_ = std::make_unique<HeadlessWindow>(at.x, at.y, kWindowWidth, kWindowHeight, screen);
+      pointer_ = std::make_unique<HeadlessPointer>(window_->GetWindowRect());
+      g_Platform.window = window_.get();
+      g_Platform.pointer = pointer_.get();
+      return true;
+    };
+    return host;
+  }
+
+  TempDir dir_;
+  RecordedBoxes boxes_;
+  RecordingMidiOut port_;
+  std::unique_ptr<HeadlessWindow> window_;
+  std::unique_ptr<HeadlessPointer> pointer_;
+  Platform saved_;
+  std::filesystem::path old_cwd_;
+};
+
+TEST_F(AppTest, FreshFolderWithoutPicturesOrSettingsOpensSilently) {
+  CSLDApp app;
+  ASSERT_TRUE(app.InitInstance(Host({1920, 1080})));
+  EXPECT_TRUE(boxes_.boxes.empty());
+  EXPECT_EQ(window_->GetWindowRect().left, 0);
+  EXPECT_EQ(window_->GetWindowRect().top, 0);
+  EXPECT_TRUE(window_->accepts_files());
+  EXPECT_TRUE(port_.is_open());  // the mapper
+  EXPECT_EQ(g_pView, &app.view());
+  app.OnClose();
+  EXPECT_TRUE(app.closed());
+  app.ExitInstance();
+  const std::string ini = dir_.Read("SLD.ini");
+  EXPECT_NE(ini.find("[WindowPosition]"), std::string::npos);
+  EXPECT_NE(ini.find("[Tuning]"), std::string::npos);
+}
+
+TEST_F(AppTest, ASecondInstanceIsRefusedAndTheFirstRunsOn) {
+  CSLDApp first;
+  ASSERT_TRUE(first.InitInstance(Host({1920, 1080})));
+  CSLDApp second;
+  EXPECT_FALSE(second.InitInstance(Host({1920, 1080})));
+  ASSERT_EQ(boxes_.boxes.size(), 1u);
+  EXPECT_EQ(boxes_.boxes[0].text, "Slidora Quenlo is already starting.");
+  EXPECT_EQ(boxes_.boxes[0].caption, "Slidora Quenlo");
+  EXPECT_EQ(boxes_.boxes[0].type, MB_OK);
+  EXPECT_FALSE(first.closed());
+  first.OnClose();
+  first.ExitInstance();
+  // Once the first has ended, a new start runs.
+  CSLDApp third;
+  EXPECT_TRUE(third.InitInstance(Host({1920, 1080})));
+  third.OnClose();
+  third.ExitInstance();
+}
+
+TEST_F(AppTest, ThePositionWrittenAtCloseIsReadBackAndKeptOnASmallerScreen) {
+  {
+    CSLDApp app;
+    ASSERT_TRUE(app.InitInstance(Host({2560, 1440})));
+    window_->MoveWindow(1100, 600);
+    app.OnClose();
+    app.ExitInstance();
+  }
+  EXPECT_EQ(StoredFramePosition(dir_.File("SLD.ini")).x, 1100);
+  EXPECT_EQ(StoredFramePosition(dir_.File("SLD.ini")).y, 600);
+  {
+    CSLDApp app;
+    ASSERT_TRUE(app.InitInstance(Host({2560, 1440})));
+    EXPECT_EQ(window_->GetWindowRect().left, 1100);
+    EXPECT_EQ(window_->GetWindowRect().top, 600);
+    app.OnClose();
+    app.ExitInstance();
+  }
+  {
+    CSLDApp app;
+    ASSERT_TRUE(app.InitInstance(Host({1920, 1080})));
+    EXPECT_EQ(window_->GetWindowRect().left, 560);
+    EXPECT_EQ(window_->GetWindowRect().top, 374);
+    app.OnClose();
+    app.ExitInstance();
+  }
+}
+
+TEST_F(AppTest, CloseStopsEveryTimer) {
+  CSLDApp app;
+  ASSERT_TRUE(app.InitInstance(Host({1920, 1080})));
+  app.OnClose();
+  for (int slot = 1; slot <= 3; ++slot) EXPECT_EQ(g_TimerId[slot].load(), 0u) << slot;
+  app.ExitInstance();
+}
+
+}  // namespace

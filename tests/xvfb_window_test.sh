@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The real window under a virtual X server: the program starts in a fresh
+# folder, shows page 0 where it should, closes from its own close button and
+# leaves SLD.ini with every setting and the window position; a stored position
+# off the screen is brought back onto it.
+# Usage: xvfb_window_test.sh PROGRAM BITMAP_FOLDER
+set -u
+PROGRAM=$1
+BITMAPS=$2
+SKIP=77
+for tool in Xvfb xdotool convert import; do
+  if ! command -v "$tool" >/dev/null; then echo "SKIP: $tool is not installed"; exit $SKIP; fi
+done
+
+WORK=$(mktemp -d)
+XVFB_PID=""
+APP_PID=""
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null && wait "$APP_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+XVFB_PID=$!
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
+[ -s "$WORK/display" ] || { echo "SKIP: Xvfb did not start"; exit $SKIP; }
+export DISPLAY=":$(head -1 "$WORK/display")"
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+export SDL_AUDIODRIVER=dummy
+# The single-instance lock lives in the runtime folder: a private one, so that
+# a program running elsewhere on this machine does not count.
+export XDG_RUNTIME_DIR="$WORK/xdg"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+mkdir -p "$WORK/run"
+cp -r "$BITMAPS" "$WORK/run/Bitmap"
+cd "$WORK/run" || exit 1
+xdotool mousemove 1590 890  # keep the pointer off the panel
+
+start_program() {
+  "$PROGRAM" >"$WORK/out.txt" 2>&1 &
+  APP_PID=$!
+  for _ in $(seq 200); do
+    if xdotool search --onlyvisible --name '^Slidora$' >/dev/null 2>&1; then sleep 0.5; return 0; fi
+    kill -0 "$APP_PID" 2>/dev/null || fail "the program ended at start: $(cat "$WORK/out.txt")"
+    sleep 0.05
+  done
+  fail "no window titled Slidora appeared"
+}
+
+pixel() { convert "$WORK/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
+picture_pixel() { convert "$WORK/run/Bitmap/Player.bmp" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
+
+close_and_wait() {  # $1 $2: the window's left and top
+  xdotool mousemove $(( $1 + 748 )) $(( $2 + 39 )) click 1
+  for _ in $(seq 200); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+  kill -0 "$APP_PID" 2>/dev/null && fail "the program still runs after its close button was clicked"
+  wait "$APP_PID"
+  APP_PID=""
+}
+
+# A fresh folder: no settings file, the window at the top left.
+start_program
+import -window root "$WORK/shot.png" || fail "no screenshot"
+[ -n "${SHOT_COPY:-}" ] && cp "$WORK/shot.png" "$SHOT_COPY"
+for xy in "5 5" "150 45" "1000 150" "600 250" "20 700"; do
+  set -- $xy
+  [ "$(pixel "$1" "$2")" = "$(picture_pixel "$1" "$2")" ] || fail "page 0 at ($1,$2) is $(pixel "$1" "$2"), the picture has $(picture_pixel "$1" "$2")"
+done
+# The volume field's opaque cell (light grey) and the orange name of tuning set 1 (C6).
+[ "$(pixel 917 330)" = "235,235,235" ] || fail "volume field at (917,330) is $(pixel 917 330)"
+convert "$WORK/shot.png" -crop 40x19+113+340 +repage txt:- | grep -q "#FF823C" || fail "no orange tuning-set name at (113,340)"
+
+# A second start shows "already starting" and quits; the first runs on.
+"$PROGRAM" >"$WORK/second.txt" 2>&1 &
+SECOND_PID=$!
+box=""
+for _ in $(seq 200); do
+  box=$(xwininfo -root -tree | awk '/"Slidora Quenlo"/ {print $1; exit}')
+  [ -n "$box" ] && break
+  sleep 0.05
+done
+[ -n "$box" ] || { xwininfo -root -tree | head -20; cat "$WORK/second.txt"; kill "$SECOND_PID" 2>/dev/null; fail "the second start showed no box"; }
+# Its OK button, at the middle of the box's lower part.
+read -r bx by bw bh < <(xwininfo -id "$box" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width/ {w=$NF} /Height/ {h=$NF} END {print x, y, w, h}')
+xdotool key --window "$box" Return 2>/dev/null
+sleep 0.3
+kill -0 "$SECOND_PID" 2>/dev/null && xdotool mousemove $(( bx + bw / 2 )) $(( by + bh - 20 )) click 1
+for _ in $(seq 100); do kill -0 "$SECOND_PID" 2>/dev/null || break; sleep 0.05; done
+if kill -0 "$SECOND_PID" 2>/dev/null; then kill "$SECOND_PID"; fail "the second start did not quit"; fi
+kill -0 "$APP_PID" 2>/dev/null || fail "the first program ended with the second"
+[ "$(xdotool search --name '^Slidora$' | wc -l)" -eq 1 ] || fail "not exactly one Slidora window"
+
+close_and_wait 0 0
+[ -f SLD.ini ] || fail "no SLD.ini after close"
+keys=$(grep -c '=' SLD.ini)
+[ "$keys" -eq 611 ] || fail "SLD.ini has $keys keys, not 609 and the window position"
+grep -qx 'left=0' SLD.ini && grep -qx 'top=0' SLD.ini || fail "window position not written"
+
+# A stored position beyond the screen's right and bottom edges.
+sed -i 's/^left=0$/left=2000/; s/^top=0$/top=300/' SLD.ini
+start_program
+geometry=$(xdotool search --name '^Slidora$' getwindowgeometry)
+echo "$geometry" | grep -q "Position: 240,194" || fail "window not clamped to 240,194: $geometry"
+close_and_wait 240 194
+grep -qx 'left=240' SLD.ini && grep -qx 'top=194' SLD.ini || fail "clamped position not saved"
+echo "PASS"
