@@ -1,6 +1,8 @@
 #include "platform/rtmidi_ports.h"
 
 #include <alsa/asoundlib.h>
+#include <chrono>
+#include <thread>
 #include <rtmidi/RtMidi.h>
 
 #include "platform/jack_support.h"
@@ -102,6 +104,11 @@ const std::vector<std::string>& RtMidiPorts::Refresh() {
 
 const std::vector<std::string>& RtMidiPorts::names() const { return impl_->names; }
 
+namespace {
+// How long a new JACK connection is given before the first message goes out.
+constexpr std::chrono::milliseconds kJackSettle{150};
+}  // namespace
+
 int RtMidiPorts::Open(int index) {
   Close();
   if (index < 0 || index >= static_cast<int>(impl_->ports.size())) return MMSYSERR_BADDEVICEID;
@@ -115,6 +122,10 @@ int RtMidiPorts::Open(int index) {
       if (out->getPortName(i) != want.name) continue;
       out->openPort(i, kOutPortName);
       if (!out->isPortOpen()) return MMSYSERR_ALLOCATED;
+      // A JACK connection takes effect some process cycles after it is made,
+      // and what is sent before is lost: the reset burst that follows every
+      // open would never arrive. Give the server time to settle.
+      if (want.api == RtMidi::UNIX_JACK) std::this_thread::sleep_for(kJackSettle);
       impl_->out = std::move(out);
       return MMSYSERR_NOERROR;
     }

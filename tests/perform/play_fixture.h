@@ -22,7 +22,7 @@ class PlayTest : public ::testing::Test {
     BeforeStartUp();
     system_ = std::make_unique<HeadlessSystem>();
     system_->StartUp();
-    system_->TakeEvents();
+    startup_ = system_->TakeEvents();
     Mark();
   }
   void TearDown() override {
@@ -34,6 +34,9 @@ class PlayTest : public ::testing::Test {
   virtual void BeforeStartUp() {}
 
   HeadlessSystem& sys() { return *system_; }
+
+  // What start-up sent (the port's reset burst).
+  const std::vector<HeadlessEvent>& startup() const { return startup_; }
 
   // Later times are counted from now.
   void Mark() { origin_ = system_->NowMs(); }
@@ -80,4 +83,5 @@ class PlayTest : public ::testing::Test {
   std::filesystem::path old_dir_;
   std::unique_ptr<HeadlessSystem> system_;
   int64_t origin_ = 0;
+  std::vector<HeadlessEvent> startup_;
 };

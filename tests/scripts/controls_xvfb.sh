@@ -12,22 +12,28 @@ for tool in Xvfb xdotool import; do
 done
 
 work=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
 xvfb_pid=""
 prog_pid=""
 cleanup() {
-  [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null && wait "$prog_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; cp "$work/shot.png" "${TMPDIR:-/tmp}/controls_xvfb_fail.png" 2>/dev/null; exit 1; }
 
-Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
+# A free display number, chosen by the server itself.
+Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
-export DISPLAY=$display SDL_AUDIODRIVER=dummy
-for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getmouselocation >/dev/null 2>&1 || { echo "skipped: Xvfb did not start"; exit 77; }
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "skipped: Xvfb did not start"; exit 77; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+export SDL_AUDIODRIVER=dummy
+# A private runtime folder, so a program running elsewhere does not count as
+# a second instance.
+export XDG_RUNTIME_DIR="$work/xdg"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 cp -r "$run/Bitmap" "$work/" 2>/dev/null
 cd "$work"
@@ -44,19 +50,20 @@ eval "$(xdotool getwindowgeometry --shell "$win")"  # X, Y of the window
 wx=$X
 wy=$Y
 
-# The colour of a client pixel in a fresh screenshot, as "r,g,b".
+# The colour of a client pixel now, as "r,g,b".
 pixel() {
-  import -window root "$work/shot.png" 2>/dev/null
-  convert "$work/shot.png" -format "%[fx:int(255*p{$(($1 + wx)),$(($2 + wy))}.r)],%[fx:int(255*p{$(($1 + wx)),$(($2 + wy))}.g)],%[fx:int(255*p{$(($1 + wx)),$(($2 + wy))}.b)]" info:
+  import -window root -crop "1x1+$(($1 + wx))+$(($2 + wy))" +repage txt:- 2>/dev/null |
+    sed -n 's/.*srgb(\([0-9]*,[0-9]*,[0-9]*\)).*/\1/p' | head -n 1
 }
 # Waits until the client pixel shows the colour (the program draws on its own time).
 expect_pixel() {
   local x=$1 y=$2 want=$3 what=$4 got=""
-  for _ in $(seq 50); do
+  for _ in $(seq 20); do
     got=$(pixel "$x" "$y")
     [ "$got" = "$want" ] && return 0
-    sleep 0.1
+    sleep 0.2
   done
+  import -window root "$work/shot.png" 2>/dev/null
   fail "$what: pixel ($x,$y) is $got, expected $want"
 }
 click() {
