@@ -2,6 +2,7 @@
 
 #include "platform/profile.h"
 #include "platform/window.h"
+#include "song/autoplay_start.h"
 #include "ui/layout.h"
 #include "ui/view_dispatch.h"
 
@@ -38,7 +39,11 @@ void FrameWindowProc(const Message& m, const std::function<void()>& on_close) {
       return;
     case WM_DROPFILES: {
       const std::vector<std::string> files = DragQueryFiles();
-      if (!files.empty() && g_OnDropFiles) g_OnDropFiles(files.front());
+      if (g_OnDropFiles) {
+        if (!files.empty()) g_OnDropFiles(files.front());
+      } else {
+        OnDropFiles(files);  // the song player takes the first file
+      }
       return;
     }
     default:

@@ -5,6 +5,7 @@
 #include "perform/slide_bar.h"
 #include "platform/platform.h"
 #include "platform/pointer.h"
+#include "platform/window.h"
 #include "ui/layout.h"
 #include "ui/view.h"
 
@@ -44,7 +45,10 @@ void ShowHintUnderPointer() {
   g_HintRegion = region;
 }
 
-void SetDropAcceptance(bool on) { g_bDropAccepted = on; }
+void SetDropAcceptance(bool on) {
+  g_bDropAccepted = on;
+  DragAcceptFiles(on);
+}
 bool IsDropAccepted() { return g_bDropAccepted; }
 
 void ActivateMainFrame() {}
