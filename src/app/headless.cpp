@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/instrument_startup.h"
 #include "app/reset.h"
 #include "midi/channels.h"
 #include "midi/midi_port.h"
@@ -50,18 +51,7 @@ int HeadlessSystem::StartUp() {
   starting_ = true;
   BuildSettingsPath();
   view_.OnCreate();
-  LoadSettings();
-  ResetPlayPosition();
-  g_bMouseMovePending = 0;
-  BuildPedalNoteNames();
-  BuildStringNotes();
-  BuildGuide(0);
-  BuildGuide(1);
-  for (NeckInfo& neck : g_Neck) {
-    for (int i = 0; i < kStringCount; ++i) neck.BendTarget[i] = neck.BendNow[i] = 0;
-  }
-  AllocateChannels(0);
-  AllocateChannels(1);
+  LoadAndBuildInstrument();
   mf_TimerInitialize();
   EnumerateAndOpen();
   g_CursorScreen = pointer_.GetCursorPos();

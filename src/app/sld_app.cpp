@@ -1,6 +1,7 @@
 #include "app/sld_app.h"
 
 #include "app/frame_window.h"
+#include "app/instrument_startup.h"
 #include "midi/channels.h"
 #include "midi/midi_port.h"
 #include "midi/timers.h"
@@ -33,18 +34,7 @@ bool CSLDApp::InitInstance(const AppHost& host) {
     if (g_Platform.window) g_Platform.window->Present(client, rects);
   });
 
-  LoadSettings();
-  ResetPlayPosition();
-  g_bMouseMovePending = 0;
-  BuildPedalNoteNames();
-  BuildStringNotes();
-  BuildGuide(0);
-  BuildGuide(1);
-  for (NeckInfo& neck : g_Neck) {
-    for (int i = 0; i < kStringCount; ++i) neck.BendTarget[i] = neck.BendNow[i] = 0;
-  }
-  AllocateChannels(0);
-  AllocateChannels(1);
+  LoadAndBuildInstrument();
   mf_TimerInitialize();
   if (host.install_midi) host.install_midi();
   EnumerateAndOpen();
