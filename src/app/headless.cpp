@@ -21,6 +21,7 @@
 #include "song/autoplay_view.h"
 #include "song/autoplay_start.h"
 #include "ui/layout.h"
+#include "ui/view_dispatch.h"
 
 namespace {
 
@@ -161,15 +162,8 @@ void HeadlessSystem::ToView(const Message& m) {
     if (m.wParam == SC_MINIMIZE) minimized_ = true;
     return;
   }
-  // A visible tuning-name box takes its own clicks and the typing.
-  if (!g_bAutoPlay && RouteToTuningNameBoxes(m)) return;
-  if (!FilterViewMessage(m)) return;
-  if (DispatchPlayMessage(m)) return;
-  if (m.msg == WM_SONG_STEP) {
-    OnSongEvents(m.wParam, m.lParam);
-    return;
-  }
-  DispatchControlMessage(m);
+  // Everything else goes the way the real window sends it: the view's window procedure.
+  ViewWindowProc(m);
 }
 
 void HeadlessSystem::Idle() {
