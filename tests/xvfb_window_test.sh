@@ -8,6 +8,11 @@ set -u
 PROGRAM=$1
 BITMAPS=$2
 SKIP=77
+HERE=$(cd "$(dirname "$0")" && pwd)
+source "$HERE/scripts/stuck_program.sh"
+# How long a start may take before the window shows (s): the SoundFont loads
+# first, and a busy machine runs other tests beside this one.
+START_LIMIT=60
 for tool in Xvfb xdotool convert import; do
   if ! command -v "$tool" >/dev/null; then echo "SKIP: $tool is not installed"; exit $SKIP; fi
 done
@@ -43,12 +48,14 @@ xdotool mousemove 1590 890  # keep the pointer off the panel
 start_program() {
   "$PROGRAM" >"$WORK/out.txt" 2>&1 &
   APP_PID=$!
-  for _ in $(seq 200); do
+  local deadline=$((SECONDS + START_LIMIT))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     if xdotool search --onlyvisible --name '^Slidora$' >/dev/null 2>&1; then sleep 0.5; return 0; fi
     kill -0 "$APP_PID" 2>/dev/null || fail "the program ended at start: $(cat "$WORK/out.txt")"
     sleep 0.05
   done
-  fail "no window titled Slidora appeared"
+  report_stuck_program "$APP_PID" "$WORK/out.txt"
+  fail "no window titled Slidora appeared within $START_LIMIT s"
 }
 
 pixel() { convert "$WORK/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
@@ -78,12 +85,13 @@ convert "$WORK/shot.png" -crop 40x19+113+340 +repage txt:- | grep -q "#FF823C" |
 "$PROGRAM" >"$WORK/second.txt" 2>&1 &
 SECOND_PID=$!
 box=""
-for _ in $(seq 200); do
+deadline=$((SECONDS + START_LIMIT))
+while [ "$SECONDS" -lt "$deadline" ]; do
   box=$(xwininfo -root -tree | awk '/"Slidora Quenlo"/ {print $1; exit}')
   [ -n "$box" ] && break
   sleep 0.05
 done
-[ -n "$box" ] || { xwininfo -root -tree | head -20; cat "$WORK/second.txt"; kill "$SECOND_PID" 2>/dev/null; fail "the second start showed no box"; }
+[ -n "$box" ] || { report_stuck_program "$SECOND_PID" "$WORK/second.txt"; kill "$SECOND_PID" 2>/dev/null; fail "the second start showed no box"; }
 # Its OK button, at the middle of the box's lower part.
 read -r bx by bw bh < <(xwininfo -id "$box" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width/ {w=$NF} /Height/ {h=$NF} END {print x, y, w, h}')
 xdotool key --window "$box" Return 2>/dev/null

@@ -7,6 +7,7 @@
 set -uo pipefail
 prog=$1
 run=$2
+source "$(dirname "$0")/stuck_program.sh"
 for tool in Xvfb xdotool import; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
@@ -40,12 +41,14 @@ cd "$work"
 "$prog" >prog.log 2>&1 &
 prog_pid=$!
 win=""
-for _ in $(seq 200); do
-  win=$(xdotool search --name '^Slidora$' 2>/dev/null | head -n 1)
+# The SoundFont loads before the window shows; a busy machine takes its time.
+deadline=$((SECONDS + 60))
+while [ "$SECONDS" -lt "$deadline" ]; do
+  win=$(xdotool search --onlyvisible --name '^Slidora$' 2>/dev/null | head -n 1)
   [ -n "$win" ] && break
   sleep 0.1
 done
-[ -n "$win" ] || fail "no window titled Slidora"
+[ -n "$win" ] || { report_stuck_program "$prog_pid" prog.log >&2; fail "no window titled Slidora"; }
 eval "$(xdotool getwindowgeometry --shell "$win")"  # X, Y of the window
 # The window shows before the program's loop takes input; the first paint tells.
 sleep 1
