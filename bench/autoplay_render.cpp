@@ -32,9 +32,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   const double performWall = Seconds(CLOCK_MONOTONIC) - performStart;
-  std::vector<int16_t> samples;
   const double wall0 = Seconds(CLOCK_MONOTONIC), cpu0 = Seconds(CLOCK_PROCESS_CPUTIME_ID);
-  if (RenderSong(PerformanceMessages(p), font, kSongRenderRate, kSongRenderTailMs, nullptr, &samples) != 0) {
+  const std::vector<int16_t> samples = RenderOffline(PerformanceMessages(p), font, kSongRenderRate, kSongRenderTailMs);
+  if (samples.empty()) {
     std::fprintf(stderr, "cannot load %s\n", font.c_str());
     return 1;
   }

@@ -47,10 +47,11 @@ int RunRender(int argc, char** argv) {
   }
   SongPerformance p;
   if (PerformSong(file, false, &p) != 0) return 1;
-  std::vector<int16_t> samples;
   const bool terminal = isatty(STDERR_FILENO) != 0;
-  if (RenderSong(PerformanceMessages(p), soundfont, kSongRenderRate, kSongRenderTailMs,
-                 terminal ? RenderProgress(ShowProgress) : RenderProgress(), &samples) != 0) {
+  const std::vector<int16_t> samples =
+      RenderOffline(PerformanceMessages(p), soundfont, kSongRenderRate, kSongRenderTailMs,
+                    terminal ? RenderProgress(ShowProgress) : RenderProgress());
+  if (samples.empty()) {
     std::fprintf(stderr, "render: cannot load the SoundFont %s\n", soundfont.c_str());
     return 1;
   }

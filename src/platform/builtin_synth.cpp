@@ -27,7 +27,8 @@ void SilenceSynthLog() {
 BuiltinSynth::BuiltinSynth(std::unique_ptr<Impl> impl, int sample_rate)
     : impl_(std::move(impl)), sample_rate_(sample_rate) {}
 
-std::unique_ptr<BuiltinSynth> BuiltinSynth::Create(const std::string& soundfont, int sample_rate) {
+std::unique_ptr<BuiltinSynth> BuiltinSynth::Create(const std::string& soundfont, int sample_rate,
+                                                   bool load_on_demand) {
   SilenceSynthLog();
   auto impl = std::make_unique<Impl>();
   impl->settings = new_fluid_settings();
@@ -36,6 +37,7 @@ std::unique_ptr<BuiltinSynth> BuiltinSynth::Create(const std::string& soundfont,
   fluid_settings_setint(impl->settings, "synth.polyphony", kPolyphony);
   fluid_settings_setstr(impl->settings, "synth.midi-bank-select", kBankSelectMode);
   fluid_settings_setint(impl->settings, "synth.cpu-cores", 1);
+  fluid_settings_setint(impl->settings, "synth.dynamic-sample-loading", load_on_demand ? 1 : 0);
   impl->synth = new_fluid_synth(impl->settings);
   if (!impl->synth) {
     delete_fluid_settings(impl->settings);
@@ -107,6 +109,10 @@ void BuiltinSynth::Reset() {
 
 void BuiltinSynth::Render(int16_t* stereo, int frames) {
   fluid_synth_write_s16(impl_->synth, frames, stereo, 0, 2, stereo, 1, 2);
+}
+
+void BuiltinSynth::RenderFloat(float* left, float* right, int frames) {
+  fluid_synth_write_float(impl_->synth, frames, left, 0, 1, right, 0, 1);
 }
 
 std::string BuiltinSynth::ChannelPresetName(int channel) {

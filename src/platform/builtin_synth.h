@@ -10,7 +10,10 @@
 class BuiltinSynth {
  public:
   // Loads the SoundFont (none when empty); nullptr when it cannot be read.
-  static std::unique_ptr<BuiltinSynth> Create(const std::string& soundfont, int sample_rate);
+  // With load_on_demand the samples of a sound are read when a channel first
+  // selects it: quick to start, but a program change then reads the file.
+  static std::unique_ptr<BuiltinSynth> Create(const std::string& soundfont, int sample_rate,
+                                              bool load_on_demand = false);
   // Loads a SoundFont later, over any loaded before. 0 on success.
   int LoadSoundFont(const std::string& soundfont);
   ~BuiltinSynth();
@@ -24,6 +27,8 @@ class BuiltinSynth {
   // Renders frames of interleaved stereo. Messages take effect at the start of
   // the synthesizer's next block of kBlockFrames.
   void Render(int16_t* stereo, int frames);
+  // The same, as full-scale 1.0 floats, the channels apart, without dither.
+  void RenderFloat(float* left, float* right, int frames);
   static constexpr int kBlockFrames = 64;
 
   // Plays through the first audio output that opens (PulseAudio, ALSA, JACK,

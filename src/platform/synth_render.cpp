@@ -2,33 +2,112 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
+#include <memory>
 
 #include "platform/builtin_synth.h"
+#include "platform/resampler.h"
+
+namespace {
+
+constexpr int kFramesPerMs = kRenderSynthRate / 1000;
+static_assert(kFramesPerMs == BuiltinSynth::kBlockFrames, "a synthesizer block must be one millisecond");
+// The synthesizer's sound goes to the converter a second at a time.
+constexpr int64_t kChunkFrames = kRenderSynthRate;
+
+// Synthesizer frames collected a second at a time; each full second is
+// converted on another thread while the synthesizer renders the next.
+class ChunkedConverter {
+ public:
+  ChunkedConverter(int out_rate, std::vector<int16_t>* out)
+      : resampler_(kRenderSynthRate, out_rate), out_(out) {
+    for (Chunk& c : chunks_) {
+      c.left.resize(kChunkFrames);
+      c.right.resize(kChunkFrames);
+    }
+  }
+  ~ChunkedConverter() { Wait(); }
+
+  int lookahead() const { return resampler_.lookahead(); }
+  // Room left in the chunk being filled.
+  int64_t room() const { return kChunkFrames - fill_; }
+  float* left() { return chunks_[current_].left.data() + fill_; }
+  float* right() { return chunks_[current_].right.data() + fill_; }
+  void Filled(int64_t frames) {
+    fill_ += frames;
+    if (fill_ == kChunkFrames) Flush();
+  }
+  // Converts what is collected and waits until all is converted.
+  void Finish() {
+    Flush();
+    Wait();
+  }
+
+ private:
+  struct Chunk {
+    std::vector<float> left, right;
+  };
+  void Wait() {
+    if (pending_.valid()) pending_.get();
+  }
+  void Flush() {
+    Wait();  // one conversion at a time: the output grows in order
+    const Chunk* full = &chunks_[current_];
+    const auto frames = static_cast<size_t>(fill_);
+    pending_ = std::async(std::launch::async,
+                          [this, full, frames] { resampler_.Push(full->left.data(), full->right.data(), frames, out_); });
+    current_ ^= 1;
+    fill_ = 0;
+  }
+
+  StereoResampler resampler_;
+  std::vector<int16_t>* out_;
+  Chunk chunks_[2];
+  int current_ = 0;
+  int64_t fill_ = 0;
+  std::future<void> pending_;
+};
+
+}  // namespace
 
 std::vector<int16_t> RenderOffline(const std::vector<TimedShortMsg>& events,
-                                   const std::string& soundfont, int sample_rate, int tail_ms) {
-  std::unique_ptr<BuiltinSynth> synth = BuiltinSynth::Create(soundfont, sample_rate);
-  if (!synth || sample_rate <= 0) return {};
+                                   const std::string& soundfont, int sample_rate, int tail_ms,
+                                   const RenderProgress& progress) {
+  if (sample_rate <= 0) return {};
+  std::unique_ptr<BuiltinSynth> synth = BuiltinSynth::Create(soundfont, kRenderSynthRate, true);
+  if (!synth) return {};
 
   std::vector<TimedShortMsg> sorted = events;
   std::stable_sort(sorted.begin(), sorted.end(),
                    [](const TimedShortMsg& a, const TimedShortMsg& b) { return a.time_ms < b.time_ms; });
-  auto frame_of = [sample_rate](double ms) {
-    return static_cast<int64_t>(std::llround(std::max(0.0, ms) * sample_rate / 1000.0));
-  };
-  const double end_ms = (sorted.empty() ? 0.0 : sorted.back().time_ms) + std::max(0, tail_ms);
-  const int64_t total = frame_of(end_ms);
+  const double end_ms =
+      (sorted.empty() ? 0.0 : std::max(0.0, sorted.back().time_ms)) + std::max(0, tail_ms);
+  const auto total = static_cast<size_t>(std::llround(end_ms * sample_rate / 1000.0));
 
-  std::vector<int16_t> out(static_cast<size_t>(total) * 2);
+  std::vector<int16_t> out;
+  out.reserve(total * 2 + 4096);
+  ChunkedConverter converter(sample_rate, &out);
+  // The synthesizer frames that cover every output frame and the filter's look-ahead.
+  const int64_t synth_total =
+      static_cast<int64_t>(std::ceil(end_ms * kFramesPerMs)) + converter.lookahead() + kFramesPerMs;
   int64_t done = 0;
-  for (const TimedShortMsg& e : sorted) {
-    const int64_t at = std::min(frame_of(e.time_ms), total);
-    if (at > done) {
-      synth->Render(out.data() + done * 2, static_cast<int>(at - done));
-      done = at;
+  auto render_to = [&](int64_t to) {
+    while (done < to) {
+      const int64_t n = std::min(to - done, converter.room());
+      synth->RenderFloat(converter.left(), converter.right(), static_cast<int>(n));
+      converter.Filled(n);
+      done += n;
+      if (progress && converter.room() == kChunkFrames)
+        progress(std::min(1.0, static_cast<double>(done) / static_cast<double>(synth_total)));
     }
+  };
+  for (const TimedShortMsg& e : sorted) {
+    render_to(std::llround(std::max(0.0, e.time_ms)) * kFramesPerMs);
     synth->ShortMsg(e.packed);
   }
-  if (total > done) synth->Render(out.data() + done * 2, static_cast<int>(total - done));
+  render_to(synth_total);
+  converter.Finish();
+  out.resize(total * 2);
+  if (progress) progress(1.0);
   return out;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,19 @@ struct TimedShortMsg {
 
 inline constexpr int kRenderSampleRate = 48000;  // Hz
 
-// Interleaved stereo 16-bit samples from time 0 until tail_ms after the last
-// message. Messages are played in time order (equal times in list order) at
-// the synthesizer block (64 frames) that follows their time. Empty when the
-// SoundFont cannot be loaded.
+// The synthesizer runs at this rate while rendering: its 64-frame block is then
+// exactly one millisecond, so a message at a whole millisecond starts a block
+// and sounds from its exact instant; the sound is converted to the asked rate.
+inline constexpr int kRenderSynthRate = 64000;  // Hz
+
+// Called now and then with the share of the audio done, 0..1.
+using RenderProgress = std::function<void(double done)>;
+
+// Interleaved stereo 16-bit samples at sample_rate from time 0 until tail_ms
+// after the last message. Messages are played in time order (equal times in
+// list order), each at its time rounded to the millisecond (times in a
+// performance are whole milliseconds). Empty when the SoundFont cannot be
+// loaded.
 std::vector<int16_t> RenderOffline(const std::vector<TimedShortMsg>& events,
-                                   const std::string& soundfont, int sample_rate, int tail_ms);
+                                   const std::string& soundfont, int sample_rate, int tail_ms,
+                                   const RenderProgress& progress = {});

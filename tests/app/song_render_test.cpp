@@ -95,10 +95,9 @@ TEST_F(SongRenderTest, PlainSlidAndPedalledNotesSoundInTune) {
   dir_.Write("pitch.txt", PitchSong());
   SongPerformance p;
   ASSERT_EQ(PerformSong(dir_.File("pitch.txt"), false, &p), 0);
-  std::vector<int16_t> samples;
-  ASSERT_EQ(RenderSong(PerformanceMessages(p), kTestFont, kSongRenderRate, kSongRenderTailMs,
-                       nullptr, &samples),
-            0);
+  const std::vector<int16_t> samples =
+      RenderOffline(PerformanceMessages(p), kTestFont, kSongRenderRate, kSongRenderTailMs);
+  ASSERT_FALSE(samples.empty());
   // 8 s of song and the tail.
   EXPECT_NEAR(samples.size() / 2.0 / kSongRenderRate, 10.0, 0.1);
 

@@ -115,20 +115,4 @@ TEST_F(BuiltinSynthTest, VolumeControllerLowersTheLevel) {
   EXPECT_LT(low, full * 0.5);
 }
 
-TEST_F(BuiltinSynthTest, OfflineRenderingIsRepeatableAndTimedByTheBlock) {
-  const std::vector<TimedShortMsg> events = {{10.0, 0x001AC0}, {20.5, 0x7F4390}};
-  const std::vector<int16_t> a = RenderOffline(events, kSoundFont, kRate, 100);
-  const std::vector<int16_t> b = RenderOffline(events, kSoundFont, kRate, 100);
-  EXPECT_EQ(a.size(), static_cast<size_t>(kRate * 120.5 / 1000 * 2));
-  EXPECT_EQ(a, b);
-  // Silence (the synthesizer's dither moves the last bit) until the block that
-  // follows 20.5 ms (frame 984): the one starting at frame 1024.
-  constexpr int kDither = 2;
-  size_t first = 0;
-  while (first < a.size() && std::abs(a[first]) <= kDither) ++first;
-  EXPECT_GE(first / 2, 1024u);
-  EXPECT_LT(first / 2, 1024u + BuiltinSynth::kBlockFrames);
-  EXPECT_TRUE(RenderOffline(events, "/nonexistent.sf2", kRate, 100).empty());
-}
-
 }  // namespace
