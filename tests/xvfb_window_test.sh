@@ -35,6 +35,9 @@ for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -1 "$WORK/display")"
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 export SDL_AUDIODRIVER=dummy
+# No session bus: the window library's bus calls (input methods, screen saver)
+# fail at once instead of waiting on whatever bus the caller's session has.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/no-bus"
 # The single-instance lock lives in the runtime folder: a private one, so that
 # a program running elsewhere on this machine does not count.
 export XDG_RUNTIME_DIR="$WORK/xdg"

@@ -31,6 +31,9 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n 1 "$work/display")"
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 export SDL_AUDIODRIVER=dummy
+# No session bus: the window library's bus calls (input methods, screen saver)
+# fail at once instead of waiting on whatever bus the caller's session has.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
 # A private runtime folder, so a program running elsewhere does not count as
 # a second instance.
 export XDG_RUNTIME_DIR="$work/xdg"
