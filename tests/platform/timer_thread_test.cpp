@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -133,7 +134,7 @@ TEST(TimerThreadTest, KillEventWaitsForTheCallbackThatIsRunning) {
         g_straddle->entered = true;
         while (!g_straddle->kill_called) std::this_thread::yield();
         // Linger so that a kill which does not wait returns before we end.
-        for (int i = 0; i < 10000; ++i) std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
         g_straddle->exited = true;
       },
       0, false);
