@@ -9,7 +9,7 @@ PROGRAM=$1
 BITMAPS=$2
 SKIP=77
 HERE=$(cd "$(dirname "$0")" && pwd)
-source "$HERE/scripts/stuck_program.sh"
+source "$HERE/scripts/virtual_display.sh"
 # How long a start may take before the window shows (s): the SoundFont loads
 # first, and a busy machine runs other tests beside this one.
 START_LIMIT=60
@@ -28,20 +28,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
-XVFB_PID=$!
-for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
-[ -s "$WORK/display" ] || { echo "SKIP: Xvfb did not start"; exit $SKIP; }
-export DISPLAY=":$(head -1 "$WORK/display")"
-unset WAYLAND_DISPLAY SDL_VIDEODRIVER
-export SDL_AUDIODRIVER=dummy
-# No session bus: the window library's bus calls (input methods, screen saver)
-# fail at once instead of waiting on whatever bus the caller's session has.
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/no-bus"
-# The single-instance lock lives in the runtime folder: a private one, so that
-# a program running elsewhere on this machine does not count.
-export XDG_RUNTIME_DIR="$WORK/xdg"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_virtual_display "$WORK" || { echo "SKIP: Xvfb did not start"; exit $SKIP; }
 
 mkdir -p "$WORK/run"
 cp -r "$BITMAPS" "$WORK/run/Bitmap"

@@ -7,37 +7,23 @@
 set -uo pipefail
 prog=$1
 run=$2
-source "$(dirname "$0")/stuck_program.sh"
+source "$(dirname "$0")/virtual_display.sh"
 for tool in Xvfb xdotool import; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 
 work=$(mktemp -d)
-xvfb_pid=""
+XVFB_PID=""
 prog_pid=""
 cleanup() {
   [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null && wait "$prog_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; cp "$work/shot.png" "${TMPDIR:-/tmp}/controls_xvfb_fail.png" 2>/dev/null; exit 1; }
 
-# A free display number, chosen by the server itself.
-Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "skipped: Xvfb did not start"; exit 77; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-unset WAYLAND_DISPLAY SDL_VIDEODRIVER
-export SDL_AUDIODRIVER=dummy
-# No session bus: the window library's bus calls (input methods, screen saver)
-# fail at once instead of waiting on whatever bus the caller's session has.
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
-# A private runtime folder, so a program running elsewhere does not count as
-# a second instance.
-export XDG_RUNTIME_DIR="$work/xdg"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_virtual_display "$work" || { echo "skipped: Xvfb did not start"; exit 77; }
 
 cp -r "$run/Bitmap" "$work/" 2>/dev/null
 cd "$work"

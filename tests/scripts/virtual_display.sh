@@ -1,0 +1,41 @@
+# Sourced by the window tests: a virtual X display of their own with an
+# environment that keeps the program under test to itself, and a report of a
+# program that did not do what was awaited.
+
+# Starts Xvfb (1600 by 900) on a display number the server picks and exports
+# what the program reads; sets XVFB_PID. Returns 1 when the server does not
+# come up within 10 s.
+start_virtual_display() {
+  local work=$1
+  Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  XVFB_PID=$!
+  local deadline=$((SECONDS + 10))
+  while [ ! -s "$work/display" ] && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.05; done
+  [ -s "$work/display" ] || return 1
+  export DISPLAY=":$(head -n 1 "$work/display")"
+  unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+  export SDL_AUDIODRIVER=dummy
+  # No session bus: the window library's bus calls (input methods, screen
+  # saver) fail at once instead of waiting on whatever bus the caller has.
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
+  # The single-instance lock lives in the runtime folder: a private one, so a
+  # program running elsewhere on this machine does not count.
+  export XDG_RUNTIME_DIR="$work/xdg"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+}
+
+# Tells why a program did not do what was awaited: still running or not, its
+# output, the windows on the display, and where every thread of it stands.
+# Usage: report_stuck_program PID OUTPUT_FILE
+report_stuck_program() {
+  local pid=$1 output=$2
+  echo "--- program $pid: $(kill -0 "$pid" 2>/dev/null && echo running || echo ended)"
+  echo "--- its output:"
+  cat "$output" 2>/dev/null
+  echo "--- windows on $DISPLAY:"
+  xwininfo -root -tree 2>/dev/null | grep -v '"has no name"' | head -30
+  if kill -0 "$pid" 2>/dev/null && command -v gdb >/dev/null; then
+    echo "--- its threads:"
+    timeout 30 gdb -p "$pid" -batch -ex "thread apply all bt 12" 2>/dev/null | grep -E '^(Thread|#)' | head -80
+  fi
+}
