@@ -114,6 +114,10 @@ TEST_F(SongRenderTest, PlainSlidAndPedalledNotesSoundInTune) {
                                EqualTempered(notes[i].note));
     EXPECT_NEAR(Cents(measured[i], EqualTempered(notes[i].note)), 0.0, 4.0);
   }
+  std::printf("cents off equal temperament: %.2f %.2f %.2f; intervals off: %.2f %.2f\n",
+              Cents(measured[0], EqualTempered(73)), Cents(measured[1], EqualTempered(75)),
+              Cents(measured[2], EqualTempered(74)), Cents(measured[1], measured[0]) - 200,
+              Cents(measured[2], measured[0]) - 100);
   EXPECT_NEAR(Cents(measured[1], measured[0]), 200.0, 1.5);
   EXPECT_NEAR(Cents(measured[2], measured[0]), 100.0, 1.5);
 }
