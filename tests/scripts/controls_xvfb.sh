@@ -52,7 +52,8 @@ pixel() {
 # Waits until the client pixel shows the colour (the program draws on its own time).
 expect_pixel() {
   local x=$1 y=$2 want=$3 what=$4 got=""
-  for _ in $(seq 20); do
+  local deadline=$((SECONDS + 15))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     got=$(pixel "$x" "$y")
     [ "$got" = "$want" ] && return 0
     sleep 0.2
@@ -79,7 +80,7 @@ before_click() { :; }
 # may be repeated without changing the outcome).
 click_until() {
   local x=$1 y=$2 px=$3 py=$4 want=$5 what=$6 got=""
-  for _ in 1 2 3; do
+  for _ in 1 2 3 4 5; do
     before_click
     click "$x" "$y"
     for _ in 1 2 3 4 5; do
