@@ -46,6 +46,15 @@ TEST_F(TuningPageTest, BSharpStepsUpToCFlatAndBackWithPreviewNotes) {
   RightUp(NoteBox(0, 0));
   EXPECT_EQ(Sent(), std::vector<std::string>({"80 48 7f"}));
   EXPECT_EQ(g_PreviewNote, -1);
+
+  // A second button's preview ends the first one's, so no note is left sounding.
+  LeftDown(NoteBox(0, 0));
+  EXPECT_EQ(Sent(), std::vector<std::string>({"90 3b 7f"}));
+  RightDown(NoteBox(0, 1));
+  EXPECT_EQ(Sent(), std::vector<std::string>({"80 3b 7f", "90 33 7f"}));
+  RightUp(NoteBox(0, 1));
+  LeftUp(NoteBox(0, 0));
+  EXPECT_EQ(Sent(), std::vector<std::string>({"80 33 7f"}));
 }
 
 TEST_F(TuningPageTest, NoteNamesWrapAndUnknownNamesCountAsPastTheEnd) {
