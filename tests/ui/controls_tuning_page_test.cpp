@@ -169,7 +169,7 @@ TEST_F(TuningPageTest, LeavingThroughThePlayTabRebuildsGuidesAndChannelsAndReloa
   EXPECT_EQ(StartingWith(sent, "c0").size(), 1u);
 }
 
-TEST_F(TuningPageTest, TheMidiTabAppliesNamesAndChannelsButNotTheGuide) {
+TEST_F(TuningPageTest, TheMidiTabAppliesNamesAndChannelsAndThePlayTabThenTheGuide) {
   Click(NameBox(2));
   sys().Type("\bX");
   g_Tuning[0].Pedal[0][0] = 1;
@@ -182,6 +182,8 @@ TEST_F(TuningPageTest, TheMidiTabAppliesNamesAndChannelsButNotTheGuide) {
   std::copy(std::begin(g_Neck[0].Channel), std::end(g_Neck[0].Channel), now);
   AllocateChannels(0);
   EXPECT_TRUE(std::equal(std::begin(now), std::end(now), std::begin(g_Neck[0].Channel)));
+  Click(Tab(0));
+  EXPECT_NE(g_Neck[0].Guide[0][0], 99) << "the playing page shows the edited tuning's guide";
 }
 
 TEST_F(TuningPageTest, ThePointerIsTheArrowOverTheEditor) {
