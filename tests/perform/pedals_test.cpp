@@ -152,6 +152,31 @@ TEST_F(PedalsTest, MovingOffTheNeckStopsTheGlidePartWay) {
   EXPECT_NE(t[0].find(want), std::string::npos) << t[0];
 }
 
+TEST_F(PedalsTest, GlideStoppedPartWayDoesNotStayOnAStringTheNextTuningGivesNoPedal) {
+  for (int s = 0; s < 8; ++s) g_Tuning[1].Pedal[0][s] = g_Tuning[1].Pedal[1][s] = 0;
+  g_Tuning[1].Pedal[0][0] = 1;  // tuning 1 moves string 0 only
+  BuildPedalNoteNames();
+  BuildStringNotes();
+  HoverCell(0, 2, 0);
+  sys().Button(WM_LBUTTONDOWN, Cell(0, 2, 0));  // pedal 1 raises string 2
+  sys().Wait(400);
+  sys().Button(WM_LBUTTONUP, Cell(0, 2, 0));
+  sys().Wait(30);
+  const Point tuning1{200, 347};
+  Hover(tuning1);  // off the neck: the glide stops part-way
+  ASSERT_GT(g_Neck[0].BendNow[2], 0);
+  sys().Button(WM_LBUTTONDOWN, tuning1);
+  sys().Button(WM_LBUTTONUP, tuning1);
+  ASSERT_EQ(g_Neck[0].Tuning, 1);
+  HoverCell(0, 2, 0);
+  Sent();
+  Press(1);
+  const std::vector<std::string> press = Sent();
+  ASSERT_FALSE(press.empty());
+  EXPECT_EQ(press[0].substr(3), "00 40") << "string 2 sounds unbent";
+  Release(1);
+}
+
 TEST_F(PedalsTest, LeftButtonFromOffTheNecksComingUpLeavesTheHeldNeckItsNotesAndPedal) {
   // The left button goes down off the necks; the right pedal and a key then
   // hold the upper neck, and the left button comes up in the middle.
