@@ -32,6 +32,9 @@ bool IsGridCode(int r) { return r >= kGridNoteBox; }
 }  // namespace
 
 void StartPreviewNote(int channel, int note) {
+  // One preview sounds at a time: a press of the other button, or a press after
+  // a release the window never saw, would otherwise leave the first note on.
+  EndPreviewNote();
   g_PreviewNote = note;
   g_PreviewChannel = channel;
   SendShort(kNoteOn + channel, note, kPreviewVelocity);

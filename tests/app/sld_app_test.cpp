@@ -10,6 +10,7 @@
 #include "app/frame_window.h"
 #include "app/reset.h"
 #include "midi/timers.h"
+#include "model/instrument.h"
 #include "model/settings.h"
 #include "platform/headless_pointer.h"
 #include "platform/headless_window.h"
@@ -17,6 +18,7 @@
 #include "platform/recording_midi.h"
 #include "support/recorded_boxes.h"
 #include "support/temp_dir.h"
+#include "ui/controls.h"
 #include "ui/layout.h"
 
 namespace {
@@ -144,6 +146,17 @@ TEST_F(AppTest, CloseStopsEveryTimer) {
   app.OnClose();
   for (int slot = 1; slot <= 3; ++slot) EXPECT_EQ(g_TimerId[slot].load(), 0u) << slot;
   app.ExitInstance();
+}
+
+TEST_F(AppTest, ClosingTheWindowKeepsTheNamesTypedIntoTheOpenTuningEditor) {
+  CSLDApp app;
+  ASSERT_TRUE(app.InitInstance(Host({1920, 1080})));
+  ShowTuningNameBoxes(true);
+  g_Page = 1;
+  app.view().m_TuningNameEdit[4].SetWindowText("E7y");
+  app.OnClose();  // the window manager's close, not the panel's close button
+  app.ExitInstance();
+  EXPECT_NE(dir_.Read("SLD.ini").find("(4)Name=E7y"), std::string::npos);
 }
 
 }  // namespace
