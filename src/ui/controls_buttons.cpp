@@ -104,6 +104,10 @@ void ControlsLeftRelease() {
     EndPreviewNote();
     return;
   }
+  // A left button pressed off the necks can come up while a key or the right
+  // pedal holds a neck: the neck keeps its capture, or the held notes and
+  // pedal would later be let go on the wrong neck.
+  if (IsNeckRegion(g_Capture) && (g_bKeyHeld || g_Pedal1 || g_Pedal2)) return;
   // Ends a window drag.
   g_Capture = -1;
   if (g_Platform.pointer) g_Platform.pointer->ReleaseCapture();
