@@ -32,8 +32,9 @@ int StartSongFromFile(const std::string& path) {
 void OnDropFiles(const std::vector<std::string>& paths) {
   if (g_Page != kPlayingPage || g_bAutoPlay != 0 || paths.empty()) return;
   ActivateMainFrame();
-  // A dropped path is at most as long as a song path can be.
-  StartSongFromFile(paths.front().substr(0, kSongPathChars));
+  // Passed whole: the reader refuses a path too long for it, where a cut one
+  // could name another file.
+  StartSongFromFile(paths.front());
 }
 
 void OnPlayButtonRightClick() {

@@ -445,6 +445,26 @@ TEST_F(AutoPlayTest, AFailedReadOverThePlayButtonShowsAtOnceThatNoSongIsReady) {
   dc.RecordTexts(false);
 }
 
+TEST_F(AutoPlayTest, ADroppedPathTooLongForTheSongPathIsRefusedNotCutToAnotherFile) {
+  // A file whose path fills the song path exactly, and a longer name that
+  // starts with that whole path.
+  const std::string folder = std::filesystem::current_path().string() + "/";
+  ASSERT_LT(folder.size(), 200u);
+  const std::string fits = folder + std::string(260 - folder.size() - 4, 'a') + ".txt";
+  WriteSong(fits, SongText("b=1,5,k=1,t=24,k=off"));
+  const std::string longer = fits + "-copy.txt";
+  WriteSong(longer, SongText("b=1,5,k=1,t=24,k=off"));
+  sys().TakeEvents();
+  sys().Drop(longer);
+  EXPECT_EQ(g_bAutoPlay, 0);
+  std::vector<std::string> boxes;
+  for (const HeadlessEvent& e : sys().TakeEvents()) {
+    if (e.kind == HeadlessEvent::kBox) boxes.push_back(e.text + " | " + e.caption);
+  }
+  EXPECT_EQ(boxes, std::vector<std::string>(
+                       {"File could not be opened.\n\"" + longer + "\"   | Slidora : Quenlo"}));
+}
+
 TEST_F(AutoPlayTest, AfterASongALowerNeckPedalIsReleasedOnTheLowerNeck) {
   Drop("b=1,5,k=1,t=24,k=off,b=2,5,k=2,t=24");  // ends with a key still held
   PlayToEnd();
