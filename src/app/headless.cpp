@@ -69,6 +69,7 @@ void HeadlessSystem::Close() {
   if (closed_) return;
   closed_ = true;
   CloseTimers();
+  SettleInstrumentForExit();
   Settle();
   ProfileFile ini(g_SettingsPath);
   const Rect window = pointer_.WindowRect();

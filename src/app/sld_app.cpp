@@ -54,6 +54,7 @@ bool CSLDApp::InitInstance(const AppHost& host) {
 void CSLDApp::OnClose() {
   if (closed_) return;
   CloseTimers();
+  SettleInstrumentForExit();
   OnDestroyFrame();
 }
 
