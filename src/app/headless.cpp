@@ -68,6 +68,8 @@ int HeadlessSystem::StartUp() {
 void HeadlessSystem::Close() {
   if (closed_) return;
   closed_ = true;
+  // As in the program: the open tuning editor's names are kept on any close.
+  ApplyTuningNamesOnClose();
   CloseTimers();
   SettleInstrumentForExit();
   Settle();

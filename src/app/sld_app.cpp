@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "platform/pointer.h"
 #include "platform/window.h"
+#include "ui/controls.h"
 
 CSLDApp* g_pApp = nullptr;
 
@@ -53,6 +54,9 @@ bool CSLDApp::InitInstance(const AppHost& host) {
 
 void CSLDApp::OnClose() {
   if (closed_) return;
+  // Names typed into the open tuning editor are kept however the window is
+  // closed, not only through the panel's close button.
+  ApplyTuningNamesOnClose();
   CloseTimers();
   SettleInstrumentForExit();
   OnDestroyFrame();

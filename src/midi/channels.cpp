@@ -43,6 +43,12 @@ void AllocateChannels(int neck) {
       channel[s] = kPairChannels[kChannelPairCount - 1];
     }
   }
+  // A string that no pedal of the new pattern moves could never glide back
+  // from a pedal bend left over from the old one: it rests unbent.
+  NeckInfo& n = g_Neck[neck];
+  for (int s = 0; s < kStringCount; ++s) {
+    if (t.Pedal[0][s] == 0 && t.Pedal[1][s] == 0) n.BendTarget[s] = n.BendNow[s] = 0;
+  }
 }
 
 void ResetAllChannels() {

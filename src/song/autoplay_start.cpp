@@ -20,6 +20,9 @@ int StartSongFromFile(const std::string& path) {
   if (result != 0) {
     SetDropAcceptance(true);
     g_bSongReady = 0;
+    // The hint line may still offer the song read before; it shows at once
+    // that none is ready.
+    ShowHintUnderPointer();
     return result;
   }
   StartAutoPlay();

@@ -35,6 +35,8 @@ extern Point g_DragOrigin;
 // hidden; read back into the names (an empty name becomes "?").
 void ShowTuningNameBoxes(bool show);
 void ApplyTuningNameBoxes();
+// On closing the window by any way: the open tuning editor's names are taken.
+void ApplyTuningNamesOnClose();
 
 // Tuning editor: steps a string's note name through the 21 names (wrapping)
 // and sounds it; steps a pedal offset within -1..1. p is 0 for pedal 1.

@@ -32,6 +32,9 @@ bool IsGridCode(int r) { return r >= kGridNoteBox; }
 }  // namespace
 
 void StartPreviewNote(int channel, int note) {
+  // One preview sounds at a time: a press of the other button, or a press after
+  // a release the window never saw, would otherwise leave the first note on.
+  EndPreviewNote();
   g_PreviewNote = note;
   g_PreviewChannel = channel;
   SendShort(kNoteOn + channel, note, kPreviewVelocity);
@@ -101,6 +104,10 @@ void ControlsLeftRelease() {
     EndPreviewNote();
     return;
   }
+  // A left button pressed off the necks can come up while a key or the right
+  // pedal holds a neck: the neck keeps its capture, or the held notes and
+  // pedal would later be let go on the wrong neck.
+  if (IsNeckRegion(g_Capture) && (g_bKeyHeld || g_Pedal1 || g_Pedal2)) return;
   // Ends a window drag.
   g_Capture = -1;
   if (g_Platform.pointer) g_Platform.pointer->ReleaseCapture();

@@ -52,6 +52,10 @@ void ApplyTuningNameBoxes() {
   }
 }
 
+void ApplyTuningNamesOnClose() {
+  if (g_Page == kTuningPage) ApplyTuningNameBoxes();
+}
+
 void StepNoteName(int t, int s, int delta) {
   std::string& name = g_Tuning[t].NoteName[0][s];
   int index = FindNoteName(name.c_str());

@@ -29,11 +29,13 @@ void PlayTab() {
   if (g_Page == kPlayPage) return;
   if (g_Page == kTuningPage) {
     ApplyTuningNameBoxes();
-    BuildGuide(0);
-    BuildGuide(1);
     AllocateChannels(0);
     AllocateChannels(1);
   }
+  // The guide marks follow the tunings also when the editor was left through
+  // the MIDI page, which does not rebuild them.
+  BuildGuide(0);
+  BuildGuide(1);
   ShowTuningNameBoxes(false);
   g_Page = kPlayPage;
   RepaintWholeView();

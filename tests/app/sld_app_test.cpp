@@ -19,6 +19,7 @@
 #include "platform/recording_midi.h"
 #include "support/recorded_boxes.h"
 #include "support/temp_dir.h"
+#include "ui/controls.h"
 #include "ui/layout.h"
 
 namespace {
@@ -161,6 +162,17 @@ TEST_F(AppTest, CloseStopsEveryTimer) {
   app.OnClose();
   for (int slot = 1; slot <= 3; ++slot) EXPECT_EQ(g_TimerId[slot].load(), 0u) << slot;
   app.ExitInstance();
+}
+
+TEST_F(AppTest, ClosingTheWindowKeepsTheNamesTypedIntoTheOpenTuningEditor) {
+  CSLDApp app;
+  ASSERT_TRUE(app.InitInstance(Host({1920, 1080})));
+  ShowTuningNameBoxes(true);
+  g_Page = 1;
+  app.view().m_TuningNameEdit[4].SetWindowText("E7y");
+  app.OnClose();  // the window manager's close, not the panel's close button
+  app.ExitInstance();
+  EXPECT_NE(dir_.Read("SLD.ini").find("(4)Name=E7y"), std::string::npos);
 }
 
 }  // namespace

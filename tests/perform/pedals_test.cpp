@@ -152,6 +152,57 @@ TEST_F(PedalsTest, MovingOffTheNeckStopsTheGlidePartWay) {
   EXPECT_NE(t[0].find(want), std::string::npos) << t[0];
 }
 
+TEST_F(PedalsTest, GlideStoppedPartWayDoesNotStayOnAStringTheNextTuningGivesNoPedal) {
+  for (int s = 0; s < 8; ++s) g_Tuning[1].Pedal[0][s] = g_Tuning[1].Pedal[1][s] = 0;
+  g_Tuning[1].Pedal[0][0] = 1;  // tuning 1 moves string 0 only
+  BuildPedalNoteNames();
+  BuildStringNotes();
+  HoverCell(0, 2, 0);
+  sys().Button(WM_LBUTTONDOWN, Cell(0, 2, 0));  // pedal 1 raises string 2
+  sys().Wait(400);
+  sys().Button(WM_LBUTTONUP, Cell(0, 2, 0));
+  sys().Wait(30);
+  const Point tuning1{200, 347};
+  Hover(tuning1);  // off the neck: the glide stops part-way
+  ASSERT_GT(g_Neck[0].BendNow[2], 0);
+  sys().Button(WM_LBUTTONDOWN, tuning1);
+  sys().Button(WM_LBUTTONUP, tuning1);
+  ASSERT_EQ(g_Neck[0].Tuning, 1);
+  HoverCell(0, 2, 0);
+  Sent();
+  Press(1);
+  const std::vector<std::string> press = Sent();
+  ASSERT_FALSE(press.empty());
+  EXPECT_EQ(press[0].substr(3), "00 40") << "string 2 sounds unbent";
+  Release(1);
+}
+
+TEST_F(PedalsTest, LeftButtonFromOffTheNecksComingUpLeavesTheHeldNeckItsNotesAndPedal) {
+  // The left button goes down off the necks; the right pedal and a key then
+  // hold the upper neck, and the left button comes up in the middle.
+  Hover({700, 80});
+  sys().Button(WM_LBUTTONDOWN, {700, 80});
+  HoverCell(0, 3, 0);
+  sys().Button(WM_RBUTTONDOWN, Cell(0, 3, 0));  // pedal 2 moves string 3
+  Press(1);
+  sys().Wait(400);
+  sys().Button(WM_LBUTTONUP, Cell(0, 3, 0));
+  EXPECT_EQ(g_Capture, 6);
+  Sent();
+  Hover(Cell(0, 3, 0, 64));
+  EXPECT_EQ(SentOf("e").size(), 2u) << "the bar still bends the held note";
+  sys().Button(WM_RBUTTONUP, Cell(0, 3, 0, 64));
+  Release(1);
+  sys().Wait(600);
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(g_Neck[0].SoundingNote[i], -1) << "string " << i << " stopped";
+    EXPECT_EQ(g_Neck[0].BendTarget[i], 0) << "string " << i;
+    EXPECT_EQ(g_Neck[0].BendNow[i], 0) << "string " << i;
+  }
+  EXPECT_EQ(g_Capture, -1);
+  EXPECT_FALSE(sys().pointer().clipped());
+}
+
 TEST(CountPedalStringsTest, CountsStringsOfEitherPedalByMask) {
   ResetAllState();
   ApplyDefaultSettings();  // C6: pedal 1 on strings 2 and 6, pedal 2 on 3 and 7

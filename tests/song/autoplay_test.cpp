@@ -15,6 +15,8 @@
 #include "song/autoplay_fixture.h"
 #include "song/autoplay_view.h"
 #include "song/song_state.h"
+#include "ui/texts.h"
+#include "ui/view.h"
 
 namespace {
 
@@ -440,6 +442,30 @@ TEST_F(AutoPlayTest, AFailedLoadLeavesNoSongReadyAndDropsAccepted) {
   EXPECT_TRUE(IsDropAccepted());
   OnPlayButtonLeftClick();
   EXPECT_EQ(g_bAutoPlay, 0);
+}
+
+TEST_F(AutoPlayTest, AFailedReadOverThePlayButtonShowsAtOnceThatNoSongIsReady) {
+  const Point play{160, 30};
+  WriteSong("EditingSong.txt", SongText("b=1,5,k=1,t=24,k=off"));
+  Hover(play);
+  sys().Button(WM_RBUTTONDOWN, play);
+  sys().Button(WM_RBUTTONUP, play);
+  PlayToEnd();
+  ASSERT_EQ(g_bSongReady, 1);
+
+  WriteSong("EditingSong.txt", SongText("k=1"));  // a key before any bar
+  Canvas& dc = sys().view().canvas();
+  dc.RecordTexts(true);
+  dc.texts().clear();
+  sys().Button(WM_RBUTTONDOWN, play);
+  sys().Button(WM_RBUTTONUP, play);
+  ASSERT_EQ(g_bSongReady, 0);
+  std::vector<std::string> hints;
+  for (const DrawnText& t : dc.texts()) {
+    if (t.x == 10 && t.y == 680) hints.push_back(t.text);
+  }
+  EXPECT_EQ(hints, std::vector<std::string>({kPlayHintNoSong}));
+  dc.RecordTexts(false);
 }
 
 TEST_F(AutoPlayTest, AfterASongALowerNeckPedalIsReleasedOnTheLowerNeck) {

@@ -46,6 +46,15 @@ TEST_F(TuningPageTest, BSharpStepsUpToCFlatAndBackWithPreviewNotes) {
   RightUp(NoteBox(0, 0));
   EXPECT_EQ(Sent(), std::vector<std::string>({"80 48 7f"}));
   EXPECT_EQ(g_PreviewNote, -1);
+
+  // A second button's preview ends the first one's, so no note is left sounding.
+  LeftDown(NoteBox(0, 0));
+  EXPECT_EQ(Sent(), std::vector<std::string>({"90 3b 7f"}));
+  RightDown(NoteBox(0, 1));
+  EXPECT_EQ(Sent(), std::vector<std::string>({"80 3b 7f", "90 33 7f"}));
+  RightUp(NoteBox(0, 1));
+  LeftUp(NoteBox(0, 0));
+  EXPECT_EQ(Sent(), std::vector<std::string>({"80 33 7f"}));
 }
 
 TEST_F(TuningPageTest, NoteNamesWrapAndUnknownNamesCountAsPastTheEnd) {
@@ -160,7 +169,7 @@ TEST_F(TuningPageTest, LeavingThroughThePlayTabRebuildsGuidesAndChannelsAndReloa
   EXPECT_EQ(StartingWith(sent, "c0").size(), 1u);
 }
 
-TEST_F(TuningPageTest, TheMidiTabAppliesNamesAndChannelsButNotTheGuide) {
+TEST_F(TuningPageTest, TheMidiTabAppliesNamesAndChannelsAndThePlayTabThenTheGuide) {
   Click(NameBox(2));
   sys().Type("\bX");
   g_Tuning[0].Pedal[0][0] = 1;
@@ -173,6 +182,8 @@ TEST_F(TuningPageTest, TheMidiTabAppliesNamesAndChannelsButNotTheGuide) {
   std::copy(std::begin(g_Neck[0].Channel), std::end(g_Neck[0].Channel), now);
   AllocateChannels(0);
   EXPECT_TRUE(std::equal(std::begin(now), std::end(now), std::begin(g_Neck[0].Channel)));
+  Click(Tab(0));
+  EXPECT_NE(g_Neck[0].Guide[0][0], 99) << "the playing page shows the edited tuning's guide";
 }
 
 TEST_F(TuningPageTest, ThePointerIsTheArrowOverTheEditor) {
