@@ -6,8 +6,6 @@
 #include "model/settings.h"
 #include "model/tunings.h"
 #include "perform/play_state.h"
-#include "song/autoplay.h"
-#include "ui/controls.h"
 
 void LoadAndBuildInstrument() {
   LoadSettings();
@@ -22,10 +20,4 @@ void LoadAndBuildInstrument() {
   }
   AllocateChannels(0);
   AllocateChannels(1);
-}
-
-void SettleInstrumentForExit() {
-  constexpr int kTuningEditorPage = 1;
-  StopAutoPlay();
-  if (g_Page == kTuningEditorPage) ApplyTuningNameBoxes();
 }
