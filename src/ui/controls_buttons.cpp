@@ -117,8 +117,23 @@ void ControlsRightRelease() {
   if ((g_Page == kTuningPage || g_Page == kVoicePage) && g_PreviewNote != -1) EndPreviewNote();
 }
 
-void OnLButtonDown(WPARAM, Point p) { ControlsLeftPress(HitTest(p.x, p.y), p); }
-void OnRButtonDown(WPARAM, Point p) { ControlsRightPress(HitTest(p.x, p.y), p); }
+namespace {
+// A press is the latest pointer position, ahead of any move still waiting for
+// delivery: a repaint's hit test must find the pointer where it was pressed.
+void TakePressPoint(Point p) {
+  g_CursorClient = p;
+  if (g_Platform.pointer) g_CursorScreen = g_Platform.pointer->ClientToScreen(p);
+}
+}  // namespace
+
+void OnLButtonDown(WPARAM, Point p) {
+  TakePressPoint(p);
+  ControlsLeftPress(HitTest(p.x, p.y), p);
+}
+void OnRButtonDown(WPARAM, Point p) {
+  TakePressPoint(p);
+  ControlsRightPress(HitTest(p.x, p.y), p);
+}
 // A double click is one more press.
 void OnLButtonDblClk(WPARAM flags, Point p) { OnLButtonDown(flags, p); }
 void OnRButtonDblClk(WPARAM flags, Point p) { OnRButtonDown(flags, p); }

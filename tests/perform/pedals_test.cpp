@@ -177,6 +177,19 @@ TEST_F(PedalsTest, GlideStoppedPartWayDoesNotStayOnAStringTheNextTuningGivesNoPe
   Release(1);
 }
 
+TEST_F(PedalsTest, PedalPressedBeforeTheMoveThereIsDeliveredPlaysTheNeckItWasPressedOn) {
+  HoverCell(1, 2, 3);
+  sys().MouseMove(Cell(0, 2, 3));  // up to the upper neck: not delivered yet
+  sys().Button(WM_LBUTTONDOWN, Cell(0, 2, 3));  // pedal 1, and the neck repainted
+  Press(1);
+  EXPECT_EQ(g_Neck[0].SoundingNote[2], 63) << "the key plays where the pedal is";
+  EXPECT_EQ(g_Capture, 6);
+  Release(1);
+  sys().Button(WM_LBUTTONUP, Cell(0, 2, 3));
+  sys().Wait(600);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(g_Neck[0].BendNow[i], 0) << "string " << i;
+}
+
 TEST_F(PedalsTest, LeftButtonFromOffTheNecksComingUpLeavesTheHeldNeckItsNotesAndPedal) {
   // The left button goes down off the necks; the right pedal and a key then
   // hold the upper neck, and the left button comes up in the middle.
