@@ -10,8 +10,10 @@ std::function<void(const std::string& path)> g_OnDropFiles;
 
 Point FramePosition(int left, int top, Point screen) {
   int x = left, y = top;
-  if (screen.x < x + kWindowWidth) x = screen.x - kWindowWidth;
-  if (screen.y < y + kWindowHeight) y = screen.y - kWindowHeight;
+  // Compared without adding to the stored value, which a hand-edited file can
+  // make as large as an int holds.
+  if (x > screen.x - kWindowWidth) x = screen.x - kWindowWidth;
+  if (y > screen.y - kWindowHeight) y = screen.y - kWindowHeight;
   if (x < 0) x = 0;
   if (y < 0) y = 0;
   return {x, y};

@@ -71,6 +71,8 @@ void HeadlessSystem::Close() {
   // As in the program: the open tuning editor's names are kept on any close.
   ApplyTuningNamesOnClose();
   CloseTimers();
+  // A song still playing gives the upper neck back before anything is saved.
+  StopAutoPlay();
   Settle();
   ProfileFile ini(g_SettingsPath);
   const Rect window = pointer_.WindowRect();

@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "platform/pointer.h"
 #include "platform/window.h"
+#include "song/autoplay.h"
 #include "ui/controls.h"
 
 CSLDApp* g_pApp = nullptr;
@@ -58,6 +59,8 @@ void CSLDApp::OnClose() {
   // closed, not only through the panel's close button.
   ApplyTuningNamesOnClose();
   CloseTimers();
+  // A song still playing gives the upper neck back before anything is saved.
+  StopAutoPlay();
   OnDestroyFrame();
 }
 

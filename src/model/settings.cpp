@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <vector>
@@ -96,7 +97,13 @@ int ReadInt(const ProfileFile& ini, const char* section, const std::string& key,
 
 void BuildSettingsPath() {
   std::vector<char> buffer(4096);
-  while (getcwd(buffer.data(), buffer.size()) == nullptr && buffer.size() < (1u << 20)) {
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    // A working folder that has been removed (or cannot be named) has no full
+    // path: the bare name then reads and writes there or nowhere, never in "/".
+    if (errno != ERANGE || buffer.size() >= (1u << 20)) {
+      g_SettingsPath = kSettingsFileName;
+      return;
+    }
     buffer.resize(buffer.size() * 2);
   }
   g_SettingsPath = std::string(buffer.data()) + "/" + kSettingsFileName;

@@ -182,6 +182,12 @@ void StartAutoPlay() {
   g_AutoPlayState.store(1);
 }
 
+void StopAutoPlay() {
+  if (g_bAutoPlay == 0) return;
+  g_AutoPlayState.store(0);
+  FinishSong(true);
+}
+
 void OnSongEvents(WPARAM kind, LPARAM index) {
   if (kind == kSongStepMidiStart) {
     SendShort(kMidiStart, 0, 0);

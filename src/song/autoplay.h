@@ -23,6 +23,10 @@ void StartAutoPlay();
 // true: saves the upper neck's live set-up and puts the song's in its place;
 // false: puts the saved set-up back.
 void SetSongSetup(bool on);
+// Stops a song still playing as Escape would (MIDI Stop, keys released, the
+// live set-up put back); the window's close runs it before the settings are
+// written, so a song's tuning and voices never replace the player's own.
+void StopAutoPlay();
 // Handler of the song step message.
 void OnSongEvents(WPARAM kind, LPARAM index);
 

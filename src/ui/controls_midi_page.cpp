@@ -59,7 +59,9 @@ void BusyBox(const std::string& text) { ShowMessageBox(text, kBoxCaption, MB_ICO
 
 void SelectMidiDevice(Point p) {
   const int d = DeviceRowAt(p);
-  if (d < kMidiMapperId || d == g_MidiOutDevice) return;
+  // With the port closed (every open failed) no row is the open one: a click
+  // on the mapper's row tries it again.
+  if (d < kMidiMapperId || (d == g_MidiOutDevice && g_bMidiOutOpen)) return;
   const std::string name = DeviceName(d);
   if (name.compare(0, kAbsentDevicePrefixLength, kAbsentDevicePrefix) == 0) return;
   const int old = g_MidiOutDevice;

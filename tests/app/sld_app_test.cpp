@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "app/frame_window.h"
 #include "app/reset.h"
@@ -30,6 +31,8 @@ TEST(FramePosition, StoredPlaceIsKeptOnTheScreen) {
       {2000, 0, 1920, 1080, 560, 0},   {2000, 0, 1280, 1024, 0, 0},
       {0, 900, 1920, 1080, 0, 374},    {-30, -5, 1920, 1080, 0, 0},
       {560, 374, 1920, 1080, 560, 374}, {561, 375, 1920, 1080, 560, 374},
+      {2147483647, 2147483647, 1920, 1080, 560, 374},  // a value saturated on reading
+      {-2147483647 - 1, -2147483647 - 1, 1920, 1080, 0, 0},
   };
   for (const Case& c : cases) {
     const Point p = FramePosition(c.left, c.top, {c.sw, c.sh});
@@ -85,6 +88,19 @@ TEST_F(AppTest, FreshFolderWithoutPicturesOrSettingsOpensSilently) {
   EXPECT_TRUE(window_->accepts_files());
   EXPECT_TRUE(port_.is_open());  // the mapper
   EXPECT_EQ(g_pView, &app.view());
+  // The default instrument, with its tables built from the settings just read.
+  EXPECT_EQ(g_Neck[0].Tuning, 0);
+  EXPECT_EQ(g_Neck[1].Tuning, 4);
+  EXPECT_EQ(g_Neck[0].Guide[0][0], 5);  // G in the key of C6
+  for (int n = 0; n < 2; ++n) {
+    for (int s = 0; s < 8; ++s) {
+      EXPECT_EQ(g_Neck[n].SoundingNote[s], -1) << n << "," << s;
+      EXPECT_EQ(g_Neck[n].BendTarget[s], 0) << n << "," << s;
+      for (int f = 0; n == 1 && f < 20; ++f) EXPECT_EQ(g_Neck[1].Guide[s][f], 0) << "lower guide off";
+    }
+  }
+  EXPECT_EQ(std::vector<int>(g_Neck[0].Channel, g_Neck[0].Channel + 8),
+            (std::vector<int>{0, 0, 2, 4, 0, 0, 2, 4}));
   app.OnClose();
   EXPECT_TRUE(app.closed());
   app.ExitInstance();

@@ -230,6 +230,20 @@ TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileIntact) {
   EXPECT_EQ(entries, 1);
 }
 
+TEST_F(SettingsTest, ARemovedWorkingFolderIsNeverTheRootFolder) {
+  const std::filesystem::path old = std::filesystem::current_path();
+  const std::string gone = dir_.File("gone");
+  std::filesystem::create_directory(gone);
+  std::filesystem::current_path(gone);
+  std::filesystem::remove(gone);
+  BuildSettingsPath();
+  const bool root = g_SettingsPath == "/SLD.ini";
+  const bool saved = !root && SaveSettings();  // the test never writes into "/"
+  std::filesystem::current_path(old);
+  EXPECT_FALSE(root);
+  EXPECT_FALSE(saved);
+}
+
 TEST(ProfileFile, IntegersReadSignAndLeadingDigits) {
   EXPECT_EQ(ParseProfileInt("-8"), -8);
   EXPECT_EQ(ParseProfileInt(" +12abc"), 12);

@@ -11,6 +11,7 @@
 
 #include "midi/midi_codes.h"
 #include "perform/play_state.h"
+#include "platform/profile.h"
 #include "song/autoplay_fixture.h"
 #include "song/autoplay_view.h"
 #include "song/song_state.h"
@@ -201,6 +202,28 @@ TEST_F(AutoPlayTest, EscapeOrTheEndReleasesEverythingAndRestoresTheNeck) {
     EXPECT_TRUE(liveVoice);
     EXPECT_TRUE(IsDropAccepted());
   }
+}
+
+TEST_F(AutoPlayTest, ClosingTheWindowDuringASongStopsItAndSavesTheLiveSetUp) {
+  SongHeaderText h;
+  h.voice0 = 40;
+  h.shift = 3;
+  Drop("b=1,5,p1=on,k=3,t=96,k=off", h);
+  sys().Wait(500);
+  ASSERT_EQ(g_bAutoPlay, 1);
+  ASSERT_EQ(g_Tuning[0].Name, "E9");
+  sys().Close();
+  const std::vector<HeadlessEvent> events = sys().TakeEvents();
+  EXPECT_TRUE(Hanging(events).empty());
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                          [](const HeadlessEvent& e) { return e.kind == HeadlessEvent::kMidi && e.packed == 0xFC; }),
+            1);
+  const ProfileFile ini("SLD.ini");
+  EXPECT_EQ(ini.GetString("Tuning", "(0)Name", ""), "C6");
+  EXPECT_EQ(ini.GetString("Tuning", "(0)Note(0)", ""), "G");
+  EXPECT_EQ(ini.GetInt("Tuning", "(0)Pedal(0)(0)", -9), 0);
+  EXPECT_EQ(ini.GetInt("NeckInfo", "UpperVoice0No", -1), 26);
+  EXPECT_EQ(ini.GetInt("NeckInfo", "UpperMidiShift", -1), 0);
 }
 
 TEST_F(AutoPlayTest, SongEffectsWhilePlayingAndTheLiveOnesAfter) {

@@ -108,6 +108,22 @@ TEST_F(BusyDeviceTest, WhenTheOldDeviceFailsTooTheMapperIsOpened) {
   EXPECT_EQ(g_MidiOutDeviceName, "Synth B");
 }
 
+class BusyMapperTest : public MidiPageTest {
+ protected:
+  BusyMapperTest() { busy_ = {-1}; }
+};
+
+TEST_F(BusyMapperTest, WithThePortClosedTheMappersRowTriesItAgain) {
+  ASSERT_EQ(g_bMidiOutOpen, 0);
+  ASSERT_EQ(g_MidiOutDevice, -1);
+  sys().port().SetBusy(-1, false);
+  PortActions();
+  Click(DeviceRow(-1));
+  EXPECT_EQ(PortActions(), std::vector<std::string>({"open -1"}));
+  EXPECT_EQ(g_bMidiOutOpen, 1);
+  EXPECT_EQ(Sent().size(), 510u) << "no box, every channel reset";
+}
+
 std::vector<std::string> ToEveryChannel(int controller, int value) {
   std::vector<std::string> out;
   char text[16];
