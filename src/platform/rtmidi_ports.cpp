@@ -15,7 +15,7 @@ constexpr const char* kOutPortName = "MIDI out";
 
 struct PortRef {
   RtMidi::Api api;
-  std::string name;
+  std::string name;  // full, as the backend names it
 };
 
 void IgnoreRtMidiError(RtMidiError::Type, const std::string&, void*) {}
@@ -55,6 +55,19 @@ std::unique_ptr<RtMidiOut> NewOut(RtMidi::Api api) {
 
 }  // namespace
 
+std::string ListedPortName(const std::string& full_name) {
+  const size_t space = full_name.rfind(' ');
+  if (space == std::string::npos || space == 0) return full_name;
+  const std::string numbers = full_name.substr(space + 1);
+  const size_t colon = numbers.find(':');
+  const auto digits = [](const std::string& s) {
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
+  };
+  if (colon == std::string::npos || !digits(numbers.substr(0, colon)) || !digits(numbers.substr(colon + 1)))
+    return full_name;
+  return full_name.substr(0, space);
+}
+
 int ShortMsgLength(int status) {
   switch (status & 0xF0) {
     case 0xC0:
@@ -93,7 +106,7 @@ const std::vector<std::string>& RtMidiPorts::Refresh() {
         const std::string name = probe->getPortName(i);
         if (name.empty()) continue;
         impl_->ports.push_back({api, name});
-        impl_->names.push_back(name);
+        impl_->names.push_back(api == RtMidi::LINUX_ALSA ? ListedPortName(name) : name);
       }
     } catch (...) {
       // A backend that fails half-way lists what it managed to list.

@@ -15,7 +15,7 @@ class RtMidiPorts {
   RtMidiPorts(const RtMidiPorts&) = delete;
   RtMidiPorts& operator=(const RtMidiPorts&) = delete;
 
-  // Looks the ports up again and returns their full names in listing order.
+  // Looks the ports up again and returns their listed names in order.
   const std::vector<std::string>& Refresh();
   const std::vector<std::string>& names() const;
 
@@ -33,6 +33,11 @@ class RtMidiPorts {
  private:
   std::unique_ptr<Impl> impl_;
 };
+
+// The name a port is listed and remembered by: an ALSA port's name without the
+// " client:port" numbers at its end, which change from run to run (a USB
+// device's client number follows the order of plugging in).
+std::string ListedPortName(const std::string& full_name);
 
 // Number of bytes a short message with this status occupies on the wire.
 int ShortMsgLength(int status);

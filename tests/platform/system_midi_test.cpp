@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "app/reset.h"
 #include "model/settings.h"
@@ -41,6 +42,18 @@ TEST(SystemMidiOutTest, ShortMessagesGoOutWithTheirOwnLength) {
                         {0xE3, 3}, {0xF1, 2}, {0xF2, 3}, {0xF3, 2}, {0xF8, 1}, {0xFA, 1},
                         {0xFC, 1}, {0xF6, 1}};
   for (const Case& c : cases) EXPECT_EQ(ShortMsgLength(c.status), c.length) << c.status;
+}
+
+TEST(SystemMidiOutTest, AlsaPortsAreListedWithoutTheirChangingNumbers) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"USB MIDI:USB MIDI MIDI 1 24:0", "USB MIDI:USB MIDI MIDI 1"},
+      {"Midi Through:Midi Through Port-0 14:0", "Midi Through:Midi Through Port-0"},
+      {"midi_receiver:in", "midi_receiver:in"},  // a JACK port has no numbers
+      {"Synth 2:0x", "Synth 2:0x"},
+      {"Synth :5", "Synth :5"},
+      {"14:0", "14:0"},
+  };
+  for (const auto& [full, listed] : cases) EXPECT_EQ(ListedPortName(full), listed) << full;
 }
 
 TEST(SoundFontTest, ChosenBySettingsThenDebianDefaultThenFirstInFolder) {
