@@ -120,7 +120,10 @@ void ControlsRightRelease() {
 namespace {
 // A press is the latest pointer position, ahead of any move still waiting for
 // delivery: a repaint's hit test must find the pointer where it was pressed.
+// While a key holds the bar, the bar's x stays with the moves, which bend the
+// notes as they come.
 void TakePressPoint(Point p) {
+  if (g_bKeyHeld) return;
   g_CursorClient = p;
   if (g_Platform.pointer) g_CursorScreen = g_Platform.pointer->ClientToScreen(p);
 }

@@ -188,6 +188,17 @@ TEST_F(PedalsTest, PedalPressedBeforeTheMoveThereIsDeliveredPlaysTheNeckItWasPre
   sys().Button(WM_LBUTTONUP, Cell(0, 2, 3));
   sys().Wait(600);
   for (int i = 0; i < 8; ++i) EXPECT_EQ(g_Neck[0].BendNow[i], 0) << "string " << i;
+
+  // With a key held, a pedal pressed right after a slide leaves the bend to the slide.
+  HoverCell(0, 0, 3);
+  Press(1);
+  sys().MouseMove(Cell(0, 0, 3, 64));
+  sys().Button(WM_LBUTTONDOWN, Cell(0, 0, 3, 64));
+  Sent();
+  sys().Wait(20);
+  const std::vector<std::string> bends = SentOf("e");
+  ASSERT_FALSE(bends.empty()) << "the slide bends the held note";
+  EXPECT_EQ(bends[0], "e0 55 42") << "string 0 a semitone up";
 }
 
 TEST_F(PedalsTest, LeftButtonFromOffTheNecksComingUpLeavesTheHeldNeckItsNotesAndPedal) {
