@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr const char* kDefaultSongName = "/EditingSong.txt";
+constexpr const char* kDefaultSongName = "EditingSong.txt";
 constexpr const char* kSongExtension = ".txt";
 constexpr size_t kExtensionChars = 4;
 
@@ -61,7 +61,12 @@ int LoadSongFile(SongReader& reader, const std::string& path) {
   g_SongItemCount = 0;
 
   const bool isDefault = path.empty();
-  const std::string full = isDefault ? WorkingDirectory() + kDefaultSongName : path;
+  // A working folder that has been removed has no full path: the bare name is
+  // then looked for there, never in the root folder.
+  const std::string folder = isDefault ? WorkingDirectory() : "";
+  const std::string full = !isDefault      ? path
+                           : folder.empty() ? std::string(kDefaultSongName)
+                                            : folder + "/" + kDefaultSongName;
   // A path that does not fit is refused whole rather than cut to another file.
   if (full.size() > static_cast<size_t>(kSongPathChars) || full.find('\0') != std::string::npos) {
     g_SongPath[0] = '\0';

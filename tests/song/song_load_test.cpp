@@ -98,6 +98,18 @@ TEST_F(SongLoadTest, EmptyPathLoadsEditingSongOfTheWorkingDirectory) {
   }
   EXPECT_EQ(std::string(g_SongPath), std::filesystem::canonical(dir_.path()).string() + "/EditingSong.txt");
   EXPECT_EQ(g_SongHeader.Tempo, 77);
+
+  // A working folder removed under the program is never taken for the root folder.
+  const std::string gone = dir_.File("gone");
+  std::filesystem::create_directory(gone);
+  {
+    InFolder in(gone);
+    std::filesystem::remove(gone);
+    EXPECT_EQ(LoadSongFile(""), 1);
+  }
+  ASSERT_EQ(boxes_.boxes.size(), 1u);
+  EXPECT_EQ(boxes_.boxes[0],
+            (RecordedBox{"File could not be opened.\n\"EditingSong.txt\"  ", "Slidora : Quenlo", MB_ICONHAND}));
 }
 
 TEST_F(SongLoadTest, LongWorkingDirectoryIsRefusedWithTheWholePath) {
