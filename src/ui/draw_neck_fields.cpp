@@ -84,6 +84,9 @@ void CSLDView::DrawGuideShift(Canvas& dc, int n) {
   } else {
     text = "Off";
   }
+  // The texts are padded to cover one another, but "Off" is wider than " -7 "
+  // in our face: the field is laid bare first so that no part of it stays.
+  RestoreBackground(dc, g_Region[NeckRegion(n) + (UpperGuideShift - UpperNeck)]);
   SelectTextStyle(dc, FontArial17Bold, kGrey, &kLightGrey);
   dc.TextOut(x, 340 + kNeckStep * n, text);
 }

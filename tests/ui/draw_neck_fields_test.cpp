@@ -93,6 +93,21 @@ TEST_F(NeckFields, FieldTextsAndPlaces) {
     }
     EXPECT_GT(CountColour(CellOf(t), kGrey), 0) << c.what;
   }
+
+  // A field stepped in place looks as after a whole repaint: "Off" stepped up
+  // to -7 leaves no part of the wider word beside the new text.
+  g_Neck[0].GuideShift = -8;
+  view_->DrawGuideShift(dc(), 0);
+  g_Neck[0].GuideShift = -7;
+  view_->DrawGuideShift(dc(), 0);
+  const Picture stepped = dc().picture();
+  view_->OnDraw(dc());
+  const Rect& field = g_Region[UpperGuideShift];
+  for (int y = field.top; y < field.bottom; ++y) {
+    for (int x = field.left; x < field.right; ++x) {
+      ASSERT_EQ(stepped.At(x, y), dc().At(x, y)) << x << "," << y;
+    }
+  }
 }
 
 TEST_F(NeckFields, NoteColumnsFollowThePedals) {
