@@ -1,6 +1,7 @@
 // Finding and reading song files: paths, the extension test, the size limit
 // and the example songs.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -52,7 +53,9 @@ TEST_F(SongLoadTest, ExtensionTestIgnoresCase) {
 
 TEST_F(SongLoadTest, FileThatCannotBeReadIsReportedWithItsPath) {
   std::filesystem::create_directory(Path("folder.txt"));
-  for (const std::string name : {"missing.txt", "folder.txt"}) {
+  // A named pipe would hold the reader until some program wrote to it.
+  ASSERT_EQ(mkfifo(Path("pipe.txt").c_str(), 0600), 0);
+  for (const std::string name : {"missing.txt", "folder.txt", "pipe.txt"}) {
     SCOPED_TRACE(name);
     boxes_.Clear();
     EXPECT_EQ(LoadSongFile(Path(name)), 1);
