@@ -3,12 +3,11 @@
 #include <SDL.h>
 #include <fluidsynth.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 #include "platform/builtin_synth_impl.h"
 #include "platform/jack_support.h"
+#include "platform/scoped_env.h"
 
 namespace {
 
@@ -16,26 +15,6 @@ constexpr const char* kAudioDrivers[] = {"pulseaudio", "alsa", "jack", "sdl2"};
 // 3 periods of 128 frames: 8 ms at 48 kHz.
 constexpr int kPeriodFrames = 128;
 constexpr int kPeriods = 3;
-
-// Sets an environment variable for the life of the object, then restores it.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    setenv(name, value, 1);
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 bool PrepareDriver(const std::string& name) {
   if (name == "jack") return JackServerRunning();

@@ -2,8 +2,6 @@
 // program with a MIDI input, and the program's port opened on it by name.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +10,7 @@
 #include "midi/midi_port.h"
 #include "model/instrument.h"
 #include "model/settings.h"
+#include "platform/scoped_env.h"
 #include "platform/system_midi.h"
 #include "support/child_process.h"
 #include "support/recording_port.h"
@@ -21,25 +20,6 @@ namespace {
 constexpr int kServerStartMs = 15000;
 constexpr int kMessageWaitMs = 5000;
 const char* const kReceiverPort = "slidora-receiver:in";
-
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 // The messages of the reset burst as the recording port sees them.
 std::vector<std::string> ExpectedReset() {
