@@ -1,11 +1,10 @@
 // slidora-cli check and events, run as the built program on song files.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 
 #include "song/song_test_util.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -21,15 +20,8 @@ class CliSongTest : public ::testing::Test {
   CliRun Cli(const std::string& args) {
     const std::string command = std::string(SLIDORA_BINARY_DIR) + "/slidora-cli " + args + " 2>" +
                                 dir_.File("stderr");
-    CliRun run{};
-    std::FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = dir_.Read("stderr");
-    return run;
+    const CommandResult result = RunCommand(command);
+    return CliRun{result.status, result.out, dir_.Read("stderr")};
   }
   std::string Song(const std::string& name, const std::string& text) {
     dir_.Write(name, text);

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <sstream>
 
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -57,20 +57,6 @@ TEST(MidiFile, TicksAreRoundedFromTheExactTimeSoErrorsDoNotAddUp) {
   EXPECT_NEAR(ms, 6993.0, 60000.0 / 92 / 480 / 2 + 1e-9);
 }
 
-// Runs Debian's own python3 with mido on the file; returns its output.
-std::string ReadWithMido(const std::string& path) {
-  const std::string cmd = std::string("/usr/bin/python3 ") + SLIDORA_SOURCE_DIR +
-                          "/tests/scripts/read_midi.py " + path + " 2>&1";
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return "";
-  std::string out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
-
 TEST(MidiFile, MidoReadsTheSameMessagesAtTheSameTimes) {
   std::vector<TimedShortMsg> msgs;
   for (int i = 0; i < 200; ++i) {
@@ -84,7 +70,7 @@ TEST(MidiFile, MidoReadsTheSameMessagesAtTheSameTimes) {
   }
   TempDir dir;
   ASSERT_EQ(WriteMidiFile(dir.File("out.mid"), msgs, 100), 0);
-  std::istringstream in(ReadWithMido(dir.File("out.mid")));
+  std::istringstream in(ReadMidiWithMido(dir.File("out.mid")));
   std::string word;
   in >> word;
   ASSERT_EQ(word, "ticks_per_beat") << in.str();

@@ -14,6 +14,7 @@
 #include "app/midi_file.h"
 #include "app/song_performance.h"
 #include "app/wav_file.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -122,18 +123,6 @@ TEST_F(SongRenderTest, PlainSlidAndPedalledNotesSoundInTune) {
   EXPECT_NEAR(Cents(measured[2], measured[0]), 100.0, 1.5);
 }
 
-// Runs a command, returning its standard output.
-std::string RunCommand(const std::string& cmd) {
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return "";
-  std::string out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
-
 TEST_F(SongRenderTest, TheExportedFileReadsBackTheSameAndFluidSynthPlaysIt) {
   dir_.Write("song.txt", PitchSong());
   SongPerformance p;
@@ -143,9 +132,7 @@ TEST_F(SongRenderTest, TheExportedFileReadsBackTheSameAndFluidSynthPlaysIt) {
     if ((m.packed & 0xFF) < 0xF0) sent.push_back(m);  // Start and Stop stay out of a file
   ASSERT_EQ(WriteMidiFile(dir_.File("song.mid"), PerformanceMessages(p), p.tempo), 0);
 
-  // Debian's own python3 with python3-mido, whatever python3 comes first on the PATH.
-  std::istringstream in(RunCommand("/usr/bin/python3 " + std::string(SLIDORA_SOURCE_DIR) +
-                            "/tests/scripts/read_midi.py " + dir_.File("song.mid")));
+  std::istringstream in(ReadMidiWithMido(dir_.File("song.mid")));
   std::string word;
   int value;
   in >> word >> value;
