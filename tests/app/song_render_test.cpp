@@ -68,8 +68,9 @@ TEST_F(SongRenderTest, PlainSlidAndPedalledNotesSoundInTune) {
     SCOPED_TRACE(notes[i].what);
     measured[i] = EstimatePitchHz(MonoSlice(samples, kSongRenderRate, notes[i].from, notes[i].to), kSongRenderRate,
                                   EqualTempered(notes[i].note - 1), EqualTempered(notes[i].note + 1));
-    EXPECT_NEAR(Cents(measured[i], EqualTempered(notes[i].note)), 0.0, 4.0);
-    std::printf("%s: %.2f cents off equal temperament\n", notes[i].what, Cents(measured[i], EqualTempered(notes[i].note)));
+    const double cents = Cents(measured[i], EqualTempered(notes[i].note));
+    EXPECT_NEAR(cents, 0.0, 4.0);
+    std::printf("%s: %.2f cents off equal temperament\n", notes[i].what, cents);
   }
   EXPECT_NEAR(Cents(measured[1], measured[0]), 200.0, 1.5);
   EXPECT_NEAR(Cents(measured[2], measured[0]), 100.0, 1.5);

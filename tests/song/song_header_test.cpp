@@ -78,7 +78,8 @@ TEST_F(SongHeaderTest, WrongKeyOrValueOnEachLineShowsItsMessage) {
   }
   // A long line is shown as its first 80 characters and ten dots.
   const std::string line = "01=x" + std::string(116, 'y');
-  ExpectRefused(1, line, "Data Error in Line 1\nYou wrote \"" + line.substr(0, 80) + "..........\"\nData range is 30 .. 180");
+  ExpectRefused(1, line, "Data Error in Line 1\nYou wrote \"" + line.substr(0, 80) +
+                             "..........\"\nData range is 30 .. 180");
 }
 
 TEST_F(SongHeaderTest, ValidHeaderStoresEveryField) {
@@ -142,9 +143,10 @@ TEST_F(SongHeaderTest, ValuesAcceptedAndRefusedOnTheirLines) {
 
 TEST_F(SongHeaderTest, SevenStringsOnPedalsAreRefusedWithBothRowsQuoted) {
   EXPECT_EQ(Load(SongHeaderText({{17, "17=#,#,#,#,0,0,0,0"}, {18, "18=0,0,0,0,b,b,b,0"}}) + "t=1\n"), 1);
-  EXPECT_EQ(boxes_.boxes, (std::vector<RecordedBox>{{"Requires at least two strings not assigned to pedals.  in Line 18\n"
-                                                     "You wrote \n\"17=#,#,#,#,0,0,0,0\"\n\"18=0,0,0,0,b,b,b,0\"",
-                                                     Path(), MB_ICONHAND}}));
+  EXPECT_EQ(boxes_.boxes,
+            (std::vector<RecordedBox>{{"Requires at least two strings not assigned to pedals.  in Line 18\n"
+                                       "You wrote \n\"17=#,#,#,#,0,0,0,0\"\n\"18=0,0,0,0,b,b,b,0\"",
+                                       Path(), MB_ICONHAND}}));
   boxes_.Clear();
   EXPECT_EQ(Load(SongHeaderText({{17, "17=#,#,#,#,0,0,0,0"}, {18, "18=0,0,0,0,b,b,0,0"}}) + "t=1\n"), 0);
   EXPECT_TRUE(boxes_.boxes.empty());
