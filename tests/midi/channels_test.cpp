@@ -69,27 +69,18 @@ std::vector<std::string> FullReset(int reverb, int chorus) {
   return out;
 }
 
-TEST_F(ChannelsTest, OpeningSendsThe510MessageResetAgainOnEveryOpen) {
-  g_ReverbTime = 5;    // 5 * 127 / 10 = 63
-  g_ChorusLevel = 10;  // 127
-  const std::vector<std::string> expected = FullReset(63, 127);
-  ASSERT_EQ(expected.size(), 510u);
-
+TEST_F(ChannelsTest, EveryOpeningSendsThe510MessageResetWithTheEffectLevels) {
   RecordingMidiOut& port = scope_.port();
   ASSERT_EQ(OpenDevice(-1), 0);
-  EXPECT_EQ(MidiTexts(port.ShortMessages()), expected);
+  EXPECT_EQ(MidiTexts(port.ShortMessages()), FullReset(127, 0)) << "defaults: reverb 10, chorus 0";
+  ASSERT_EQ(FullReset(127, 0).size(), 510u);
 
   CloseDevice();
   port.Clear();
+  g_ReverbTime = 5;    // 5 * 127 / 10 = 63
+  g_ChorusLevel = 10;  // 127
   ASSERT_EQ(OpenDevice(-1), 0);
-  EXPECT_EQ(MidiTexts(port.ShortMessages()), expected);
-}
-
-TEST_F(ChannelsTest, ResetUsesDefaultEffectLevels) {
-  // Defaults: reverb 10 -> 127, chorus 0 -> 0.
-  RecordingMidiOut& port = scope_.port();
-  ASSERT_EQ(OpenDevice(-1), 0);
-  EXPECT_EQ(MidiTexts(port.ShortMessages()), FullReset(127, 0));
+  EXPECT_EQ(MidiTexts(port.ShortMessages()), FullReset(63, 127));
 }
 
 std::vector<std::string> Vibrato(int ch, int depth, int rate, int delay) {

@@ -74,6 +74,7 @@ TEST_F(KeyboardTest, EachShapeSoundsItsStringsNotesAndVelocities) {
       {"spread four on string 4", '5', 4, {{4, n(4), 120}, {6, n(6), 77}, {7, n(7), 77}}},
       {"spread four on string 3", '5', 3,
        {{3, n(3), 120}, {5, n(5), 77}, {6, n(6), 77}, {7, n(7), 77}}},
+      {"stroke on string 7 is one full note", '0', 7, {{7, n(7), 127}}},
       {"digit 6 plays nothing", '6', 1, {}},
       {"keypad 6 plays nothing", 102, 1, {}},
   };
@@ -84,6 +85,7 @@ TEST_F(KeyboardTest, EachShapeSoundsItsStringsNotesAndVelocities) {
     Sent();
     sys().KeyDown(c.vk);
     EXPECT_EQ(Sent(), Sounding(c.notes));
+    EXPECT_EQ(g_TimerId[kStrokeTimerSlot].load(), 0u) << "nothing left to strike later";
     sys().KeyUp(c.vk);
     // Releasing the key silences exactly what sounded, string 0 first.
     const std::vector<std::string> offs = Sent();
@@ -111,17 +113,6 @@ TEST_F(KeyboardTest, StrokeFromString2StrikesSevenToThreeAt77ThenTwoAt120) {
   EXPECT_EQ(notes, want);
   EXPECT_EQ(g_TimerId[kStrokeTimerSlot].load(), 0u) << "the stroke timer stops after string 2";
   EXPECT_EQ(g_StrokeString, -1);
-}
-
-TEST_F(KeyboardTest, StrokeOnString7IsOneFullNoteWithoutTimer) {
-  LoadUpperNeck();
-  HoverCell(0, 7, 0);
-  Sent();
-  Press(0);
-  EXPECT_EQ(Sent(), Sounding({{7, 45, 127}}));
-  EXPECT_EQ(g_TimerId[kStrokeTimerSlot].load(), 0u);
-  sys().Wait(100);
-  EXPECT_TRUE(Sent().empty());
 }
 
 TEST_F(KeyboardTest, ReleasingTheStrokeKeyWhileAnotherIsHeldEndsTheStrokeAtTheNextTick) {

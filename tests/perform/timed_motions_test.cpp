@@ -88,26 +88,23 @@ TEST(ViewFilterTest, WhatPassesAndWhatWaits) {
   g_PendingMouseLParam = 0;
 }
 
-TEST_F(TimedMotionsTest, PressingAnotherKeyCancelsTheStrokeAtOnce) {
+TEST_F(TimedMotionsTest, ReleasingTheOnlyStrokeKeyOrPressingAnotherEndsTheStrokeAtOnce) {
   HoverCell(0, 0, 0);
   Press(0);
   sys().Wait(40);  // strings 7, 6, 5
+  Sent();
+  Release(0);
+  EXPECT_EQ(SentOf("8").size(), 6u) << "strings 7, 6, 5 stop";
+  EXPECT_EQ(g_TimerId[kStrokeTimerSlot].load(), 0u);
+
+  Press(0);
+  sys().Wait(40);
   Press(1);
   EXPECT_EQ(g_StrokeString, -1);
   EXPECT_EQ(g_TimerId[kStrokeTimerSlot].load(), 0u);
   Sent();
   sys().Wait(100);
   EXPECT_TRUE(SentOf("9").empty());
-}
-
-TEST_F(TimedMotionsTest, ReleasingTheOnlyStrokeKeySilencesAndCancelsAtOnce) {
-  HoverCell(0, 0, 0);
-  Press(0);
-  sys().Wait(40);
-  Sent();
-  Release(0);
-  EXPECT_EQ(SentOf("8").size(), 6u) << "strings 7, 6, 5 stop";
-  EXPECT_EQ(g_TimerId[kStrokeTimerSlot].load(), 0u);
 }
 
 // Thousands of random keys, buttons and moves, then every key and pedal let go:

@@ -69,17 +69,18 @@ TEST(JackPortTest, ResetBurstReachesAnExternalReceiverInOrder) {
     EXPECT_GE(g_MidiOutDevice, 0);
     EXPECT_EQ(DeviceName(g_MidiOutDevice), std::string(kReceiverPort));
 
-    std::vector<std::string> received;
-    while (received.size() < expected.size() && receiver.ReadLine(&line, kMessageWaitMs)) {
-      received.push_back(line);
-    }
-    EXPECT_EQ(received, expected);
+    // Up to n lines from the receiver, fewer if it falls silent.
+    auto receive = [&](size_t n) {
+      std::vector<std::string> lines;
+      while (lines.size() < n && receiver.ReadLine(&line, kMessageWaitMs)) lines.push_back(line);
+      return lines;
+    };
+    EXPECT_EQ(receive(expected.size()), expected);
 
     // Leaving: the port is reset (sustain and notes off on all 16 channels)
     // and closed, so nothing keeps sounding.
     ReleaseMidiPort();
-    received.clear();
-    while (received.size() < 32 && receiver.ReadLine(&line, kMessageWaitMs)) received.push_back(line);
+    const std::vector<std::string> received = receive(32);
     ASSERT_EQ(received.size(), 32u);
     EXPECT_EQ(received[0], "B0 40 00");
     EXPECT_EQ(received[1], "B0 7B 00");
@@ -88,11 +89,7 @@ TEST(JackPortTest, ResetBurstReachesAnExternalReceiverInOrder) {
     // Reopened, the port sends the whole reset again.
     const int id = g_MidiOutDevice;
     ASSERT_EQ(OpenDevice(id), 0);
-    received.clear();
-    while (received.size() < expected.size() && receiver.ReadLine(&line, kMessageWaitMs)) {
-      received.push_back(line);
-    }
-    EXPECT_EQ(received, expected);
+    EXPECT_EQ(receive(expected.size()), expected);
 
     // The receiver goes away while the port is open: sends are lost, nothing
     // breaks, and the vanished device no longer opens.

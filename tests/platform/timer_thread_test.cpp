@@ -61,27 +61,6 @@ TEST(TimerThreadTest, SlotCallbacksRunOnTheTimerThreadAndTheirPostsReachTheLoop)
   ResetAllState();
 }
 
-std::atomic<std::thread::id> g_callback_thread;
-PostedQueue* g_queue = nullptr;
-
-TEST(TimerThreadTest, CallbackRunsOnAThreadOfItsOwn) {
-  PostedQueue queue;  // outlives the timer thread that posts to it
-  TimerThread timers;
-  g_queue = &queue;
-  const uint32_t id = timers.SetEvent(
-      1, 1,
-      [](uint32_t, uintptr_t user) {
-        g_callback_thread = std::this_thread::get_id();
-        g_queue->Post({static_cast<uint32_t>(user), 0, 0});
-      },
-      77, false);
-  ASSERT_NE(id, 0u);
-  Message m{};
-  ASSERT_TRUE(queue.GetMessage(&m));
-  EXPECT_EQ(m.msg, 77u);
-  EXPECT_NE(g_callback_thread.load(), std::this_thread::get_id());
-}
-
 struct KillCheck {
   std::atomic<bool> killed{false};
   std::atomic<int> after_kill{0};

@@ -48,36 +48,17 @@ class VirtualClockTest : public ::testing::Test {
 
 using Lines = std::vector<std::string>;
 
-TEST_F(VirtualClockTest, CallbacksOfAnInstantFireInStartOrderThenTheirMessagesArrive) {
-  Start('A', 20);
-  Start('B', 30);
-  clock_.Advance(60);
-  EXPECT_EQ(log_.lines, (Lines{"A@20", "mA@20", "B@30", "mB@30", "A@40", "mA@40", "A@60", "B@60",
-                               "mA@60", "mB@60"}));
-  EXPECT_EQ(clock_.NowMs(), 60);
-}
-
-TEST_F(VirtualClockTest, StartOrderNotPeriodDecidesWhoFiresFirst) {
-  Start('B', 30);
-  Start('A', 20);
-  clock_.Advance(60);
-  EXPECT_EQ(Lines(log_.lines.end() - 4, log_.lines.end()), (Lines{"B@60", "A@60", "mB@60", "mA@60"}));
-}
-
-TEST_F(VirtualClockTest, FirstCallbackComesOnePeriodAfterTheStart) {
+TEST_F(VirtualClockTest, TimersFireAPeriodAfterTheirStartInStartOrderBeforeTheirMessages) {
   clock_.Advance(7);
-  Start('A', 5);
-  clock_.Advance(10);
-  EXPECT_EQ(log_.lines, (Lines{"A@12", "mA@12", "A@17", "mA@17"}));
-}
-
-TEST_F(VirtualClockTest, AdvanceStopsAtItsTargetInclusive) {
+  Start('B', 30);  // started first: fires first at a shared instant, despite the longer period
   Start('A', 20);
   clock_.Advance(19);
   EXPECT_TRUE(log_.lines.empty());
-  EXPECT_EQ(clock_.NowMs(), 19);
-  clock_.Advance(1);
-  EXPECT_EQ(log_.lines, (Lines{"A@20", "mA@20"}));
+  EXPECT_EQ(clock_.NowMs(), 26);
+  clock_.Advance(41);  // the target instant itself is included
+  EXPECT_EQ(log_.lines, (Lines{"A@27", "mA@27", "B@37", "mB@37", "A@47", "mA@47", "B@67", "A@67",
+                               "mB@67", "mA@67"}));
+  EXPECT_EQ(clock_.NowMs(), 67);
 }
 
 TEST_F(VirtualClockTest, SleepInAHandlerFiresCallbacksButDeliversOnlyAfterItReturns) {
@@ -117,28 +98,25 @@ TEST_F(VirtualClockTest, MessagesPostedWhileDeliveringArriveInTheSameRound) {
                                "idle@20"}));
 }
 
-TEST_F(VirtualClockTest, DeliverPendingDoesNotMoveTime) {
-  clock_.Advance(3);
-  clock_.Post({'X', 0, 0});
-  clock_.Post({'Y', 0, 0});
-  EXPECT_EQ(clock_.PendingCount(), 2u);
-  clock_.DeliverPending();
-  EXPECT_EQ(log_.lines, (Lines{"mX@3", "mY@3"}));
-  EXPECT_EQ(clock_.PendingCount(), 0u);
-}
-
-TEST_F(VirtualClockTest, KilledTimersFireNoMore) {
+TEST_F(VirtualClockTest, KilledAndOneShotTimersFireNoMoreAndRefusedStartsGiveZero) {
   const uint32_t a = Start('A', 10);
-  const uint32_t b = clock_.SetEvent(
-      20, 1, [](uint32_t, uintptr_t) { g_log->Add("B"); }, 0, true);
-  clock_.SetEvent(
-      20, 1, [](uint32_t, uintptr_t) { g_log->Add("C"); }, 0, true);
+  const uint32_t b = clock_.SetEvent(20, 1, [](uint32_t, uintptr_t) { g_log->Add("B"); }, 0, true);
+  clock_.SetEvent(20, 1, [](uint32_t, uintptr_t) { g_log->Add("C"); }, 0, true);
+  Start('O', 15, false);
   clock_.Advance(10);
   EXPECT_EQ(clock_.KillEvent(a), 0);
   EXPECT_EQ(clock_.KillEvent(a), 1);  // already gone
   EXPECT_EQ(clock_.KillEvent(b), 0);
   clock_.Advance(30);
-  EXPECT_EQ(log_.lines, (Lines{"A@10", "mA@10", "C@20", "C@40"}));
+  EXPECT_EQ(log_.lines, (Lines{"A@10", "mA@10", "O@15", "mO@15", "C@20", "C@40"}));
+  EXPECT_EQ(clock_.RunningTimerCount(), 1u);
+
+  EXPECT_EQ(clock_.SetEvent(0, 1, RecordAndPost, 'A', true), 0u);
+  EXPECT_EQ(clock_.SetEvent(5, 1, nullptr, 'A', true), 0u);
+  clock_.SetFailStarts(true);
+  EXPECT_EQ(Start('A', 5), 0u);
+  clock_.SetFailStarts(false);
+  EXPECT_NE(Start('A', 5), 0u);
 }
 
 uint32_t g_victim = 0;
@@ -159,22 +137,6 @@ TEST_F(VirtualClockTest, ACallbackStoppingALaterTimerOfTheSameInstantSilencesIt)
   EXPECT_EQ(clock_.RunningTimerCount(), 1u);
 }
 
-TEST_F(VirtualClockTest, OneShotTimerFiresOnce) {
-  Start('A', 15, false);
-  clock_.Advance(100);
-  EXPECT_EQ(log_.lines, (Lines{"A@15", "mA@15"}));
-  EXPECT_EQ(clock_.RunningTimerCount(), 0u);
-}
-
-TEST_F(VirtualClockTest, RefusedStartsGiveIdentifierZero) {
-  EXPECT_EQ(clock_.SetEvent(0, 1, RecordAndPost, 'A', true), 0u);
-  EXPECT_EQ(clock_.SetEvent(5, 1, nullptr, 'A', true), 0u);
-  clock_.SetFailStarts(true);
-  EXPECT_EQ(Start('A', 5), 0u);
-  clock_.SetFailStarts(false);
-  EXPECT_NE(Start('A', 5), 0u);
-}
-
 TEST_F(VirtualClockTest, WindowTimerRepeatsThroughTheQueueAndRestartsWhenSetAgain) {
   // A held spin button: first repeat after 400 ms, then every 100 ms.
   clock_.SetWindowTimer(1, 400);
@@ -189,25 +151,15 @@ TEST_F(VirtualClockTest, WindowTimerRepeatsThroughTheQueueAndRestartsWhenSetAgai
   EXPECT_EQ(clock_.RunningTimerCount(), 0u);
 }
 
-TEST_F(VirtualClockTest, FullQueueDropsFurtherPosts) {
+TEST_F(VirtualClockTest, PostsWaitForDeliveryWhichTakesNoTimeAndAFullQueueDrops) {
+  clock_.Advance(3);
   for (size_t i = 0; i < VirtualClock::kQueueCapacity; ++i) ASSERT_TRUE(clock_.Post({'X', 0, 0}));
   EXPECT_FALSE(clock_.Post({'Y', 0, 0}));
+  EXPECT_EQ(clock_.PendingCount(), VirtualClock::kQueueCapacity);
   clock_.DeliverPending();
-  EXPECT_EQ(log_.lines.size(), VirtualClock::kQueueCapacity);
+  EXPECT_EQ(log_.lines, Lines(VirtualClock::kQueueCapacity, "mX@3"));
+  EXPECT_EQ(clock_.PendingCount(), 0u);
   EXPECT_TRUE(clock_.Post({'Y', 0, 0}));
-}
-
-TEST_F(VirtualClockTest, PeriodRequestsWithinTheCapabilitiesAreCounted) {
-  TimeCaps caps{};
-  ASSERT_EQ(clock_.GetDevCaps(&caps), 0);
-  EXPECT_EQ(caps.wPeriodMin, 1u);
-  EXPECT_EQ(clock_.BeginPeriod(1), 0);
-  EXPECT_EQ(clock_.OpenPeriodRequests(), 1);
-  EXPECT_EQ(clock_.EndPeriod(1), 0);
-  EXPECT_NE(clock_.EndPeriod(1), 0);
-  clock_.SetCaps({2, 100});
-  EXPECT_NE(clock_.BeginPeriod(1), 0);
-  EXPECT_EQ(clock_.OpenPeriodRequests(), 0);
 }
 
 }  // namespace
