@@ -136,44 +136,34 @@ TEST_F(ChannelsTest, AllNotesOffSkipsTheRhythmChannel) {
   EXPECT_EQ(MidiTexts(port.ShortMessages()), expected);
 }
 
-TEST_F(ChannelsTest, DefaultTuningsShareAPairPerPedalPattern) {
-  const std::vector<std::vector<int>> expected = {
-      {0, 0, 2, 4, 0, 0, 2, 4},   // C6
-      {0, 2, 4, 2, 2, 0, 2, 2},   // C69
-      {0, 2, 4, 2, 6, 10, 2, 2},  // C13
-      {0, 2, 4, 4, 6, 2, 4, 4},   // Am67
-      {0, 2, 4, 2, 0, 2, 4, 2},   // E7
-      {0, 2, 4, 0, 0, 0, 2, 0},   // E9
-      {0, 0, 2, 0, 4, 0, 2, 0},   // E13
-      {0, 2, 0, 4, 6, 0, 0, 0},   // B11
-  };
-  for (int t = 0; t < kTuningCount; ++t) {
-    SCOPED_TRACE(g_Tuning[t].Name);
-    g_Neck[1].Tuning = t;
-    AllocateChannels(1);
-    EXPECT_EQ(Channels(1), expected[t]);
-  }
-}
-
-TEST_F(ChannelsTest, AllocationOfUnusualTunings) {
+TEST_F(ChannelsTest, StringsOfOnePedalPatternShareAPair) {
   struct Case {
     const char* what;
-    std::vector<int> pedal1, pedal2, channels;
+    int tuning;
+    std::vector<int> pedal1, pedal2;  // none: the tuning's own pedals
+    std::vector<int> channels;
   };
+  const std::vector<int> none(8, 0);
   const Case cases[] = {
-      {"no pedals at all", {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0},
-       {0, 0, 0, 0, 0, 0, 0, 0}},
-      {"seven patterns: the seventh gets 14", {0, 1, -1, 0, 0, 1, -1, 1},
+      {"C6", 0, {}, {}, {0, 0, 2, 4, 0, 0, 2, 4}},
+      {"C69", 1, {}, {}, {0, 2, 4, 2, 2, 0, 2, 2}},
+      {"C13", 2, {}, {}, {0, 2, 4, 2, 6, 10, 2, 2}},
+      {"Am67", 3, {}, {}, {0, 2, 4, 4, 6, 2, 4, 4}},
+      {"E7", 4, {}, {}, {0, 2, 4, 2, 0, 2, 4, 2}},
+      {"E9", 5, {}, {}, {0, 2, 4, 0, 0, 0, 2, 0}},
+      {"E13", 6, {}, {}, {0, 0, 2, 0, 4, 0, 2, 0}},
+      {"B11", 7, {}, {}, {0, 2, 0, 4, 6, 0, 0, 0}},
+      {"no pedals at all", 3, none, none, none},
+      {"seven patterns: the seventh gets 14", 3, {0, 1, -1, 0, 0, 1, -1, 1},
        {0, 0, 0, 1, -1, 1, 1, 1}, {0, 2, 4, 6, 10, 12, 14, 12}},
-      {"eight patterns: the eighth shares 14", {0, 1, -1, 0, 0, 1, -1, 1},
+      {"eight patterns: the eighth shares 14", 3, {0, 1, -1, 0, 0, 1, -1, 1},
        {0, 0, 0, 1, -1, 1, 1, -1}, {0, 2, 4, 6, 10, 12, 14, 14}},
-      {"first string pedalled", {1, 0, 0, 0, 0, 0, 0, 1}, {0, 0, 0, 0, 0, 0, 0, 0},
-       {0, 2, 2, 2, 2, 2, 2, 0}},
+      {"first string pedalled", 3, {1, 0, 0, 0, 0, 0, 0, 1}, none, {0, 2, 2, 2, 2, 2, 2, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    SetPedals(3, c.pedal1, c.pedal2);
-    g_Neck[0].Tuning = 3;
+    if (!c.pedal1.empty()) SetPedals(c.tuning, c.pedal1, c.pedal2);
+    g_Neck[0].Tuning = c.tuning;
     AllocateChannels(0);
     EXPECT_EQ(Channels(0), c.channels);
   }

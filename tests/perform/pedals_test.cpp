@@ -38,20 +38,15 @@ std::vector<int> Ramp(int from, int to) {
   return out;
 }
 
-class PedalsTest : public PlayTest {
- protected:
-  // The default C6 neck: pedal 1 raises strings 2 and 6 (channel pair 2, 3).
-  void PressPedal1OnString2() {
-    HoverCell(0, 2, 0);
-    Press(1);
-    Sent();
-    Mark();
-    sys().Button(WM_LBUTTONDOWN, Cell(0, 2, 0));
-  }
-};
+class PedalsTest : public PlayTest {};
 
 TEST_F(PedalsTest, PedalGlidesThirtyUnitsEveryThirtyMillisecondsAndARedirectTurnsBack) {
-  PressPedal1OnString2();
+  // The default C6 neck: pedal 1 raises strings 2 and 6 (channel pair 2, 3).
+  HoverCell(0, 2, 0);
+  Press(1);
+  Sent();
+  Mark();
+  sys().Button(WM_LBUTTONDOWN, Cell(0, 2, 0));
   sys().Wait(90);  // 30, 60, 90
   sys().Button(WM_LBUTTONUP, Cell(0, 2, 0));
   sys().Wait(200);

@@ -200,10 +200,8 @@ TEST_F(PlayTest, ClipAndCaptureStayWhileAnyKeyOrPedalIsDown) {
   Press(1);
   EXPECT_TRUE(pointer.captured());
   ASSERT_TRUE(pointer.clipped());
-  EXPECT_EQ(pointer.clip().left, 49);
-  EXPECT_EQ(pointer.clip().top, 111);
-  EXPECT_EQ(pointer.clip().right, 1329);
-  EXPECT_EQ(pointer.clip().bottom, 303);
+  const Rect clip = pointer.clip();
+  EXPECT_EQ((std::vector<int>{clip.left, clip.top, clip.right, clip.bottom}), (std::vector<int>{49, 111, 1329, 303}));
   sys().Button(WM_LBUTTONDOWN, Cell(0, 3, 4));
   Release(1);
   EXPECT_TRUE(pointer.captured()) << "the pedal keeps the neck";

@@ -137,20 +137,6 @@ TEST_F(VirtualClockTest, ACallbackStoppingALaterTimerOfTheSameInstantSilencesIt)
   EXPECT_EQ(clock_.RunningTimerCount(), 1u);
 }
 
-TEST_F(VirtualClockTest, WindowTimerRepeatsThroughTheQueueAndRestartsWhenSetAgain) {
-  // A held spin button: first repeat after 400 ms, then every 100 ms.
-  clock_.SetWindowTimer(1, 400);
-  on_message_ = [&](const Message& m) {
-    if (m.msg == WM_TIMER && clock_.NowMs() == 400) clock_.SetWindowTimer(1, 100);
-  };
-  clock_.Advance(650);
-  EXPECT_EQ(log_.lines, (Lines{"T1@400", "T1@500", "T1@600"}));
-  clock_.KillWindowTimer(1);
-  clock_.Advance(1000);
-  EXPECT_EQ(log_.lines.size(), 3u);
-  EXPECT_EQ(clock_.RunningTimerCount(), 0u);
-}
-
 TEST_F(VirtualClockTest, PostsWaitForDeliveryWhichTakesNoTimeAndAFullQueueDrops) {
   clock_.Advance(3);
   for (size_t i = 0; i < VirtualClock::kQueueCapacity; ++i) ASSERT_TRUE(clock_.Post({'X', 0, 0}));
