@@ -31,52 +31,45 @@ class CliSongTest : public ::testing::Test {
   TempDir dir_;
 };
 
-TEST_F(CliSongTest, CheckPrintsMessagesAsCompilersDo) {
-  const std::string bad = Song("bad.txt", SongHeaderText() + "t=24\n(Verse 1)\nb=9,0\n");
-  const CliRun run = Cli("check " + bad);
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, bad + ":25: error: Data \"9\" Error in Line 25\n    Followed by  (Verse1)\n"
-                           "    You wrote \"b=9,0\"\n");
+// Every "@" of text replaced by path.
+std::string WithPath(std::string text, const std::string& path) {
+  for (size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + path.size()))
+    text.replace(at, 1, path);
+  return text;
 }
 
-TEST_F(CliSongTest, CheckOfAFineSongGivesItsLengthAndWarnings) {
-  const std::string song = Song("fine.txt", SongHeaderText() + "(A)\nb=1,5,k=1,t=88\n(B)\nt=96,t=8\n");
-  const CliRun run = Cli("check " + song);
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, song + ":25: warning: (A)\n    There are a time fraction of 1 bar.\n    Total time = 88 \n" +
-                         song + ": the song is fine: 2 bars and 0 units, 4.000 seconds, 3 events\n");
-}
-
-TEST_F(CliSongTest, CheckJsonGivesEveryBoxAndBothResults) {
+TEST_F(CliSongTest, CheckPrintsMessagesAsCompilersDoOrAsJson) {
   struct Case {
-    std::string name;
+    std::string args;  // the song's name last
     std::string text;
     int status;
-    std::string out;
+    std::string out;  // "@" is the song's path
   };
-  const std::string longSong = SongHeaderText() + [] {
-    std::string s;
-    for (int i = 0; i < 201; ++i) s += "t=96\n";
-    return s;
-  }();
+  std::string longScore;
+  for (int i = 0; i < 201; ++i) longScore += "t=96\n";
   const Case cases[] = {
-      {"ok.txt", SongHeaderText() + "t=1\n", 0, "{\"load\": 0, \"compile\": 0}\n"},
-      {"song.mid", "", 1,
-       "{\"caption\": \"Slidora : Quenlo\", \"text\": \"File could not be open.\\n\\\"" + dir_.File("song.mid") +
-           "\\\"  \", \"type\": 16}\n{\"load\": 1, \"compile\": null}\n"},
-      {"tab.txt", SongHeaderText({{1, "01=x\t\xe2\x82\xac\xff"}}), 1,
-       "{\"caption\": \"" + dir_.File("tab.txt") +
-           "\", \"text\": \"Data Error in Line 1\\nYou wrote \\\"01=x\\t\xe2\x82\xac\\u00ff\\\"\\nData range is 30 .. 180\", "
-           "\"type\": 16}\n{\"load\": 1, \"compile\": null}\n"},
-      {"long.txt", longSong, 1,
-       "{\"caption\": \"" + dir_.File("long.txt") +
-           "\", \"text\": \"Exceeds 200 Bar\", \"type\": 16}\n{\"load\": 0, \"compile\": 1}\n"},
+      {"check bad.txt", SongHeaderText() + "t=24\n(Verse 1)\nb=9,0\n", 1,
+       "@:25: error: Data \"9\" Error in Line 25\n    Followed by  (Verse1)\n    You wrote \"b=9,0\"\n"},
+      {"check fine.txt", SongHeaderText() + "(A)\nb=1,5,k=1,t=88\n(B)\nt=96,t=8\n", 0,
+       "@:25: warning: (A)\n    There are a time fraction of 1 bar.\n    Total time = 88 \n"
+       "@: the song is fine: 2 bars and 0 units, 4.000 seconds, 3 events\n"},
+      {"check --json ok.txt", SongHeaderText() + "t=1\n", 0, "{\"load\": 0, \"compile\": 0}\n"},
+      {"check --json song.mid", "", 1,
+       "{\"caption\": \"Slidora : Quenlo\", \"text\": \"File could not be open.\\n\\\"@\\\"  \", \"type\": 16}\n"
+       "{\"load\": 1, \"compile\": null}\n"},
+      {"check --json tab.txt", SongHeaderText({{1, "01=x\t\xe2\x82\xac\xff"}}), 1,
+       "{\"caption\": \"@\", \"text\": \"Data Error in Line 1\\nYou wrote \\\"01=x\\t\xe2\x82\xac\\u00ff\\\"\\n"
+       "Data range is 30 .. 180\", \"type\": 16}\n{\"load\": 1, \"compile\": null}\n"},
+      {"check --json long.txt", SongHeaderText() + longScore, 1,
+       "{\"caption\": \"@\", \"text\": \"Exceeds 200 Bar\", \"type\": 16}\n{\"load\": 0, \"compile\": 1}\n"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const CliRun run = Cli("check --json " + Song(c.name, c.text));
+    SCOPED_TRACE(c.args);
+    const size_t name = c.args.rfind(' ') + 1;
+    const std::string path = Song(c.args.substr(name), c.text);
+    const CliRun run = Cli(c.args.substr(0, name) + path);
     EXPECT_EQ(run.status, c.status);
-    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.out, WithPath(c.out, path));
   }
 }
 

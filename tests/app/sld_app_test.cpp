@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -69,6 +70,20 @@ class AppTest : public ::testing::Test {
     };
     return host;
   }
+  // Starts the application on a screen, runs during, closes it; returns where
+  // the window opened.
+  std::pair<int, int> OpenAndClose(Point screen, const std::function<void(CSLDApp&)>& during = {}) {
+    CSLDApp app;
+    if (!app.InitInstance(Host(screen))) {
+      ADD_FAILURE() << "did not start";
+      return {-1, -1};
+    }
+    const std::pair<int, int> at = {window_->GetWindowRect().left, window_->GetWindowRect().top};
+    if (during) during(app);
+    app.OnClose();  // the window manager's close, not the panel's close button
+    app.ExitInstance();
+    return at;
+  }
 
   TempDir dir_;
   RecordedBoxes boxes_;
@@ -103,6 +118,7 @@ TEST_F(AppTest, FreshFolderWithoutPicturesOrSettingsOpensSilently) {
             (std::vector<int>{0, 0, 2, 4, 0, 0, 2, 4}));
   app.OnClose();
   EXPECT_TRUE(app.closed());
+  for (int slot = 1; slot <= 3; ++slot) EXPECT_EQ(g_TimerId[slot].load(), 0u) << slot;
   app.ExitInstance();
   const std::string ini = dir_.Read("SLD.ini");
   EXPECT_NE(ini.find("[WindowPosition]"), std::string::npos);
@@ -122,56 +138,24 @@ TEST_F(AppTest, ASecondInstanceIsRefusedAndTheFirstRunsOn) {
   first.OnClose();
   first.ExitInstance();
   // Once the first has ended, a new start runs.
-  CSLDApp third;
-  EXPECT_TRUE(third.InitInstance(Host({1920, 1080})));
-  third.OnClose();
-  third.ExitInstance();
+  OpenAndClose({1920, 1080});
+  EXPECT_EQ(boxes_.boxes.size(), 1u);
 }
 
 TEST_F(AppTest, ThePositionWrittenAtCloseIsReadBackAndKeptOnASmallerScreen) {
-  {
-    CSLDApp app;
-    ASSERT_TRUE(app.InitInstance(Host({2560, 1440})));
-    window_->MoveWindow(1100, 600);
-    app.OnClose();
-    app.ExitInstance();
-  }
+  OpenAndClose({2560, 1440}, [this](CSLDApp&) { window_->MoveWindow(1100, 600); });
   EXPECT_EQ(StoredFramePosition(dir_.File("SLD.ini")).x, 1100);
   EXPECT_EQ(StoredFramePosition(dir_.File("SLD.ini")).y, 600);
-  {
-    CSLDApp app;
-    ASSERT_TRUE(app.InitInstance(Host({2560, 1440})));
-    EXPECT_EQ(window_->GetWindowRect().left, 1100);
-    EXPECT_EQ(window_->GetWindowRect().top, 600);
-    app.OnClose();
-    app.ExitInstance();
-  }
-  {
-    CSLDApp app;
-    ASSERT_TRUE(app.InitInstance(Host({1920, 1080})));
-    EXPECT_EQ(window_->GetWindowRect().left, 560);
-    EXPECT_EQ(window_->GetWindowRect().top, 374);
-    app.OnClose();
-    app.ExitInstance();
-  }
-}
-
-TEST_F(AppTest, CloseStopsEveryTimer) {
-  CSLDApp app;
-  ASSERT_TRUE(app.InitInstance(Host({1920, 1080})));
-  app.OnClose();
-  for (int slot = 1; slot <= 3; ++slot) EXPECT_EQ(g_TimerId[slot].load(), 0u) << slot;
-  app.ExitInstance();
+  EXPECT_EQ(OpenAndClose({2560, 1440}), std::make_pair(1100, 600));
+  EXPECT_EQ(OpenAndClose({1920, 1080}), std::make_pair(560, 374));
 }
 
 TEST_F(AppTest, ClosingTheWindowKeepsTheNamesTypedIntoTheOpenTuningEditor) {
-  CSLDApp app;
-  ASSERT_TRUE(app.InitInstance(Host({1920, 1080})));
-  ShowTuningNameBoxes(true);
-  g_Page = 1;
-  app.view().m_TuningNameEdit[4].SetWindowText("E7y");
-  app.OnClose();  // the window manager's close, not the panel's close button
-  app.ExitInstance();
+  OpenAndClose({1920, 1080}, [](CSLDApp& app) {
+    ShowTuningNameBoxes(true);
+    g_Page = 1;
+    app.view().m_TuningNameEdit[4].SetWindowText("E7y");
+  });
   EXPECT_NE(dir_.Read("SLD.ini").find("(4)Name=E7y"), std::string::npos);
 }
 

@@ -55,12 +55,6 @@ TEST_F(SongCompilerTest, UnitsBecomeMillisecondsFromTheRunningTotal) {
   EXPECT_EQ(Events(), (std::vector<Ev>{{333, 3, -1}, {333, 255, 0}}));
 }
 
-TEST_F(SongCompilerTest, WaitsBecomeTimesOfTheFollowingEvents) {
-  ASSERT_EQ(Compile({{EventTime, 24}, {EventKey, 1}, {EventTime, 24}, {EventKey, -1}}, 120), 0);
-  EXPECT_EQ(Events(), (std::vector<Ev>{{500, 3, 1}, {1000, 3, -1}, {1000, 255, 0}}));
-  EXPECT_TRUE(boxes_.boxes.empty());
-}
-
 TEST_F(SongCompilerTest, TwoHundredBarsAtTempoThirtyIsTheLongestSong) {
   std::vector<SongItem> items(200, {EventTime, 96});
   ASSERT_EQ(Compile(items, 30), 0);
