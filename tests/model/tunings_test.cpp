@@ -21,43 +21,33 @@ class TuningsTest : public ::testing::Test {
   static std::vector<int> Notes(int t, int row) {
     return std::vector<int>(g_Tuning[t].Note[row], g_Tuning[t].Note[row] + kStringCount);
   }
-  static std::vector<std::string> Names(int t, int row) {
-    return std::vector<std::string>(g_Tuning[t].NoteName[row], g_Tuning[t].NoteName[row] + kStringCount);
-  }
   static void SetNames(int t, std::vector<std::string> names) {
     for (int s = 0; s < kStringCount; ++s) g_Tuning[t].NoteName[0][s] = names[s];
   }
 };
 
 TEST_F(TuningsTest, DefaultTuningsSoundTheirOpenStringsAndPedalRows) {
-  struct Case {
-    int tuning;
-    std::vector<int> open, pedal1, pedal2, both;
-  };
-  const Case cases[] = {
-      {0, {67, 64, 60, 57, 55, 52, 48, 45}, {67, 64, 61, 57, 55, 52, 49, 45},
+  // Per tuning: open, pedal 1, pedal 2, both.
+  const std::vector<int> notes[kTuningCount][4] = {
+      {{67, 64, 60, 57, 55, 52, 48, 45}, {67, 64, 61, 57, 55, 52, 49, 45},
        {67, 64, 60, 58, 55, 52, 48, 46}, {67, 64, 61, 58, 55, 52, 49, 46}},
-      {1, {64, 62, 60, 57, 55, 52, 50, 48}, {64, 62, 61, 57, 55, 52, 50, 48},
+      {{64, 62, 60, 57, 55, 52, 50, 48}, {64, 62, 61, 57, 55, 52, 50, 48},
        {65, 62, 60, 57, 55, 53, 50, 48}, {65, 62, 61, 57, 55, 53, 50, 48}},
-      {2, {66, 62, 59, 55, 52, 48, 45, 43}, {65, 62, 59, 55, 53, 47, 45, 43},
+      {{66, 62, 59, 55, 52, 48, 45, 43}, {65, 62, 59, 55, 53, 47, 45, 43},
        {67, 62, 60, 55, 52, 48, 45, 43}, {66, 62, 60, 55, 53, 47, 45, 43}},
-      {3, {67, 64, 60, 57, 54, 52, 48, 45}, {66, 64, 61, 58, 54, 52, 49, 46},
+      {{67, 64, 60, 57, 54, 52, 48, 45}, {66, 64, 61, 58, 54, 52, 49, 46},
        {67, 64, 60, 57, 55, 52, 48, 45}, {66, 64, 61, 58, 55, 52, 49, 46}},
-      {4, {68, 64, 62, 59, 56, 52, 50, 47}, {68, 64, 63, 59, 56, 52, 51, 47},
+      {{68, 64, 62, 59, 56, 52, 50, 47}, {68, 64, 63, 59, 56, 52, 51, 47},
        {67, 64, 62, 59, 55, 52, 50, 47}, {67, 64, 63, 59, 55, 52, 51, 47}},
-      {5, {68, 64, 62, 59, 56, 54, 50, 47}, {68, 65, 61, 59, 56, 54, 51, 47},
+      {{68, 64, 62, 59, 56, 54, 50, 47}, {68, 65, 61, 59, 56, 54, 51, 47},
        {68, 64, 61, 59, 56, 54, 50, 47}, {68, 65, 61, 59, 56, 54, 51, 47}},
-      {6, {64, 61, 56, 54, 50, 47, 44, 40}, {64, 61, 56, 54, 51, 47, 44, 40},
+      {{64, 61, 56, 54, 50, 47, 44, 40}, {64, 61, 56, 54, 51, 47, 44, 40},
        {64, 61, 57, 54, 49, 47, 45, 40}, {64, 61, 57, 54, 50, 47, 45, 40}},
-      {7, {64, 61, 57, 54, 51, 47, 44, 42}, {64, 61, 57, 55, 52, 47, 44, 42},
+      {{64, 61, 57, 54, 51, 47, 44, 42}, {64, 61, 57, 55, 52, 47, 44, 42},
        {64, 62, 57, 54, 50, 47, 44, 42}, {64, 62, 57, 55, 51, 47, 44, 42}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(g_Tuning[c.tuning].Name);
-    EXPECT_EQ(Notes(c.tuning, 0), c.open);
-    EXPECT_EQ(Notes(c.tuning, 1), c.pedal1);
-    EXPECT_EQ(Notes(c.tuning, 2), c.pedal2);
-    EXPECT_EQ(Notes(c.tuning, 3), c.both);
+  for (int t = 0; t < kTuningCount; ++t) {
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(Notes(t, k), notes[t][k]) << g_Tuning[t].Name << " row " << k;
   }
 }
 

@@ -106,6 +106,9 @@ class ControlsTest : public ::testing::Test {
     const DrawnText* t = TextAt(x, y);
     return t ? t->text : "(nothing)";
   }
+  static Rect CellOf(const DrawnText& t) {
+    return {t.x, t.y, t.x + t.font->TextWidth(t.text), t.y + t.font->height()};
+  }
   // True when the canvas shows picture pic with its top-left corner at (x, y).
   bool Shows(const Picture& pic, int x, int y) {
     for (int j = 0; j < pic.height(); ++j) {

@@ -81,27 +81,35 @@ TEST_F(ControlsTest, FieldsStepByOneAndStopAtTheirBoundsDrawingNothingThere) {
 
 TEST_F(ControlsTest, TuningButtonSelectsTheSetRedrawsBothNamesAndReallocatesTheNeck) {
   ASSERT_EQ(g_Neck[1].Tuning, 4);
-  Drawn();
   RightClick(Region(LowerTuningSet + 2));
   EXPECT_EQ(g_Neck[1].Tuning, 4) << "the right button leaves the sets alone";
 
+  Drawn();
   Click(Region(LowerTuningSet + 2));
   EXPECT_EQ(g_Neck[1].Tuning, 2);
   const std::vector<DrawnText> drawn = Drawn();
-  const DrawnText* chosen = At(drawn, 113 + 60 * 2, 640);
-  const DrawnText* old = At(drawn, 113 + 60 * 4, 640);
-  ASSERT_TRUE(chosen && old);
-  EXPECT_EQ(chosen->text, "C13");
-  EXPECT_EQ(chosen->color, kOrange);
-  EXPECT_EQ(old->color, kGrey);
-  // Both names look as after a whole repaint: no orange edge of the old one stays.
-  const Picture selected = dc().picture();
-  view().OnDraw(dc());
-  EXPECT_TRUE(IsEmpty(Intersect(ChangedSince(selected), g_Region[LowerTuningSet + 4])));
+  ASSERT_TRUE(At(drawn, 113 + 60 * 2, 640) && At(drawn, 113 + 60 * 4, 640));
+  EXPECT_EQ(At(drawn, 113 + 60 * 2, 640)->color, kOrange);
+  EXPECT_EQ(At(drawn, 113 + 60 * 4, 640)->color, kGrey);
   const std::vector<int32_t> channels = Channels(1);
   AllocateChannels(1);
   EXPECT_EQ(Channels(1), channels);
   EXPECT_TRUE(Sent().empty());
+
+  // In place as after a whole repaint, no orange edge of the old name stays;
+  // the repaint shows the current set orange, the others grey.
+  const Picture selected = dc().picture();
+  view().OnDraw(dc());
+  EXPECT_TRUE(IsEmpty(Intersect(ChangedSince(selected), g_Region[LowerTuningSet + 4])));
+  for (int t = 0; t < kTuningCount; ++t) {
+    const DrawnText* name = TextAt(113 + 60 * t, 640);
+    ASSERT_NE(name, nullptr) << t;
+    EXPECT_EQ(name->text, g_Tuning[t].Name);
+    EXPECT_EQ(name->color, t == 2 ? kOrange : kGrey) << t;
+    EXPECT_EQ(name->font, &view().FontArial18Bold);
+    EXPECT_FALSE(name->opaque);
+    EXPECT_EQ(CountColour(CellOf(*name), kOrange) > 0, t == 2) << t;
+  }
 
   // Choosing the current set again draws nothing.
   Drawn();

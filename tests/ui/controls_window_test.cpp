@@ -7,18 +7,14 @@
 namespace {
 
 TEST_F(ControlsTest, EveryTabSilencesTheChannelsAndShowsItsPage) {
-  struct Step {
-    int tab;
-    int page;
-  } steps[] = {{1, 1}, {1, 1}, {2, 2}, {2, 2}, {0, 0}, {2, 2}, {1, 1}, {0, 0}};
-  for (const Step& s : steps) {
-    SCOPED_TRACE(s.tab);
-    Click(Tab(s.tab));
-    EXPECT_EQ(g_Page, s.page);
+  for (int page : {1, 1, 2, 2, 0, 2, 1, 0}) {
+    SCOPED_TRACE(page);
+    Click(Tab(page));
+    EXPECT_EQ(g_Page, page);
     const std::vector<std::string> sent = Sent();
     EXPECT_EQ(sent.size(), 15u);
     EXPECT_EQ(StartingWith(sent, "b0 7b 00").size(), 1u);
-    for (const TuningNameEdit& box : view().m_TuningNameEdit) EXPECT_EQ(box.visible(), s.page == 1);
+    for (const TuningNameEdit& box : view().m_TuningNameEdit) EXPECT_EQ(box.visible(), page == 1);
   }
 }
 

@@ -11,24 +11,6 @@ namespace {
 
 using NeckFields = ControlsTest;
 
-Rect CellOf(const DrawnText& t) {
-  return {t.x, t.y, t.x + t.font->TextWidth(t.text), t.y + t.font->height()};
-}
-
-TEST_F(NeckFields, CurrentTuningSetIsOrangeTheOthersGrey) {
-  g_Neck[0].Tuning = 2;
-  view().OnDraw(dc());
-  for (int t = 0; t < kTuningCount; ++t) {
-    const DrawnText* name = TextAt(113 + 60 * t, 340);
-    ASSERT_NE(name, nullptr) << t;
-    EXPECT_EQ(name->text, g_Tuning[t].Name);
-    EXPECT_EQ(name->color, t == 2 ? kOrange : kGrey) << t;
-    EXPECT_EQ(name->font, &view().FontArial18Bold);
-    EXPECT_FALSE(name->opaque);
-    EXPECT_EQ(CountColour(CellOf(*name), kOrange) > 0, t == 2) << t;
-  }
-}
-
 TEST_F(NeckFields, FieldTextsAndPlaces) {
   struct Case {
     int neck;
