@@ -102,10 +102,12 @@ class ControlsTest : public ::testing::Test {
   }
   // The same among the texts drawn since the last Drawn().
   const DrawnText* TextAt(int x, int y) { return At(dc().texts(), x, y); }
-  std::string TextOf(int x, int y) {
-    const DrawnText* t = TextAt(x, y);
+  // The text of those, or "(nothing)".
+  static std::string TextOf(const std::vector<DrawnText>& texts, int x, int y) {
+    const DrawnText* t = At(texts, x, y);
     return t ? t->text : "(nothing)";
   }
+  std::string TextOf(int x, int y) { return TextOf(dc().texts(), x, y); }
   static Rect CellOf(const DrawnText& t) {
     return {t.x, t.y, t.x + t.font->TextWidth(t.text), t.y + t.font->height()};
   }

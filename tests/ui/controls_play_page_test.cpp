@@ -18,9 +18,7 @@ TEST_F(ControlsTest, VolumeAndMidiShiftAreStoredAndTheNextKeySendsThem) {
 
   RightClick(Region(UpperVolume0));
   EXPECT_EQ(g_Neck[0].Volume0, 9);
-  const DrawnText* shown = At(Drawn(), 917, 330);
-  ASSERT_NE(shown, nullptr);
-  EXPECT_EQ(shown->text, "   9 ");
+  EXPECT_EQ(TextOf(Drawn(), 917, 330), "   9 ");
   Click(Region(UpperMidiShift));
   Click(Region(UpperMidiShift));
   EXPECT_EQ(g_SoundNeck, -1);
@@ -62,9 +60,7 @@ TEST_F(ControlsTest, FieldsStepByOneAndStopAtTheirBoundsDrawingNothingThere) {
     RightClick(Region(c.region));
     EXPECT_EQ(value, c.low);
     if (c.field == &NeckInfo::GuideShift) {
-      const DrawnText* off = At(Drawn(), 1032, 340 + 300 * n);
-      ASSERT_NE(off, nullptr);
-      EXPECT_EQ(off->text, "Off");
+      EXPECT_EQ(TextOf(Drawn(), 1032, 340 + 300 * n), "Off");
       for (const auto& row : g_Neck[n].Guide) {
         for (int32_t degree : row) EXPECT_EQ(degree, 0) << "the guide is off";
       }

@@ -33,9 +33,7 @@ TEST_F(TuningPageTest, BSharpStepsUpToCFlatAndBackWithPreviewNotes) {
   LeftDown(NoteBox(0, 0));
   EXPECT_EQ(g_Tuning[0].NoteName[0][0], "Cb");
   EXPECT_EQ(g_Tuning[0].Note[0][0], 59);
-  const DrawnText* cell = At(Drawn(), 40, 205);
-  ASSERT_NE(cell, nullptr);
-  EXPECT_EQ(cell->text, " Cb ");
+  EXPECT_EQ(TextOf(Drawn(), 40, 205), " Cb ");
   EXPECT_EQ(Sent(), std::vector<std::string>({"90 3b 7f"}));
   LeftUp(NoteBox(0, 0));
   EXPECT_EQ(Sent(), std::vector<std::string>({"80 3b 7f"}));
@@ -75,9 +73,7 @@ TEST_F(TuningPageTest, PedalOffsetsStayWithinOneSemitoneOnAtMostSixStrings) {
   for (int s = 0; s < kStringCount; ++s) t.Pedal[0][s] = t.Pedal[1][s] = 0;
   Click(PedalBox(2, 4, 1));
   EXPECT_EQ(t.Pedal[1][4], 1);
-  const DrawnText* mark = At(Drawn(), 40 + 280 + 95, 205 + 26 * 4);
-  ASSERT_NE(mark, nullptr);
-  EXPECT_EQ(mark->text, "#");
+  EXPECT_EQ(TextOf(Drawn(), 40 + 280 + 95, 205 + 26 * 4), "#");
   Click(PedalBox(2, 4, 1));
   EXPECT_EQ(t.Pedal[1][4], 1);
   EXPECT_EQ(At(Drawn(), 40 + 280 + 95, 205 + 26 * 4), nullptr);

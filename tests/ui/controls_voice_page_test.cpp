@@ -48,10 +48,7 @@ TEST_F(VoicePageTest, ListAndValuesShowTheVoiceThenProgram40LoadsWithoutVolumeAn
   }
   const std::pair<int, const char*> captions[] = {
       {320, "Bank(MSB)"}, {440, "Bank(LSB)"}, {662, "Vib-Depth"}, {790, "Vib-Rate"}, {902, "Vib-Delay"}};
-  for (const auto& [x, text] : captions) {
-    ASSERT_NE(At(opened, x, 660), nullptr) << text;
-    EXPECT_EQ(At(opened, x, 660)->text, text);
-  }
+  for (const auto& [x, text] : captions) EXPECT_EQ(TextOf(opened, x, 660), text);
   for (int r : {BankMsbUp, BankLsbUp, VibDepthUp, VibRateUp, VibDelayUp}) {
     EXPECT_TRUE(Shows(view().spinOff(), g_Region[r].left, g_Region[r].top)) << r;
   }
@@ -68,11 +65,10 @@ TEST_F(VoicePageTest, ListAndValuesShowTheVoiceThenProgram40LoadsWithoutVolumeAn
   EXPECT_EQ(sent.size(), 225u);
 
   const std::vector<DrawnText> drawn = Drawn();
-  ASSERT_NE(At(drawn, 305, 224), nullptr);
-  EXPECT_EQ(At(drawn, 305, 224)->background, kCream);
-  EXPECT_EQ(At(drawn, 305, 224)->text.substr(0, 9), " 40: Viol");
-  ASSERT_NE(At(drawn, 570, 256), nullptr);  // program 74, chosen before
-  EXPECT_EQ(At(drawn, 570, 256)->background, kCyan);
+  EXPECT_EQ(TextOf(drawn, 305, 224).substr(0, 11), " 40: Violin");
+  EXPECT_EQ(dc().At(305, 224), kCream);
+  EXPECT_NE(At(drawn, 570, 256), nullptr);  // program 74, chosen before
+  EXPECT_EQ(dc().At(570, 256), kCyan);
   for (int x : {700, 820, 940}) EXPECT_NE(At(drawn, x, 677), nullptr) << "the vibrato of program 40";
 
   sys().Wait(500);
@@ -98,9 +94,7 @@ TEST_F(VoicePageTest, BankMsbHeldFrom125RepeatsAfter400MsThenEvery100MsUpTo127) 
   EXPECT_EQ(g_Neck[0].Voice0MSB, 126);
   sys().Wait(1);
   EXPECT_EQ(g_Neck[0].Voice0MSB, 127);
-  const DrawnText* shown = At(Drawn(), 320, 677);
-  ASSERT_NE(shown, nullptr);
-  EXPECT_EQ(shown->text, "      127 ");
+  EXPECT_EQ(TextOf(Drawn(), 320, 677), "      127 ");
 
   sys().Wait(1000);
   EXPECT_EQ(g_Neck[0].Voice0MSB, 127);
