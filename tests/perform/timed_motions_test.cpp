@@ -16,18 +16,6 @@ namespace {
 
 class TimedMotionsTest : public PlayTest {};
 
-TEST_F(TimedMotionsTest, BurstOfMovesWithinTwentyMillisecondsArrivesAsTheLast) {
-  HoverCell(0, 0, 0);
-  Press(1);
-  Sent();
-  // Three moves between two deliveries: only the last bends.
-  sys().MouseMove(Cell(0, 0, 0, 3));
-  sys().MouseMove(Cell(0, 0, 0, 20));
-  sys().MouseMove(Cell(0, 0, 0, 64));
-  sys().Wait(20);
-  EXPECT_EQ(Sent(), (std::vector<std::string>{"e0 55 42", "e1 55 42"}));
-}
-
 TEST_F(TimedMotionsTest, MoveBackToTheStoredPointIsNotDeliveredAgain) {
   HoverCell(0, 0, 0);
   const Point stored = g_CursorClient;
