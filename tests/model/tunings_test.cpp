@@ -73,68 +73,41 @@ TEST_F(TuningsTest, OpenStringsFallFromTheStringAbove) {
   EXPECT_EQ(Notes(0, 0), (std::vector<int>{60, 59, 48, 47, 36, 35, 24, 35}));
 }
 
-TEST_F(TuningsTest, BothPedalsMoveAStringOneSemitoneAtMost) {
-  SetNames(0, {"G", "E", "C", "A", "G", "E", "C", "A"});
-  g_Tuning[0].Pedal[0][0] = 1;  g_Tuning[0].Pedal[1][0] = 1;
-  g_Tuning[0].Pedal[0][1] = 1;  g_Tuning[0].Pedal[1][1] = -1;
-  g_Tuning[0].Pedal[0][2] = -1; g_Tuning[0].Pedal[1][2] = -1;
-  BuildStringNotes();
-  BuildPedalNoteNames();
-  EXPECT_EQ(g_Tuning[0].Note[1][0], 68);
-  EXPECT_EQ(g_Tuning[0].Note[2][0], 68);
-  EXPECT_EQ(g_Tuning[0].Note[3][0], 68);
-  EXPECT_EQ(g_Tuning[0].Note[3][1], 64);
-  EXPECT_EQ(g_Tuning[0].Note[3][2], 59);
-  EXPECT_EQ(g_Tuning[0].NoteName[3][0], "G#");
-  EXPECT_EQ(g_Tuning[0].NoteName[3][1], "E");
-  EXPECT_EQ(g_Tuning[0].NoteName[3][2], "B");
-}
-
-TEST_F(TuningsTest, PedalNamesAreSpelledByTheNameRule) {
+TEST_F(TuningsTest, PedalRowsAreSpelledByTheNameRuleAndMoveOneSemitoneAtMost) {
   struct Case {
     const char* name;
-    const char* lower;
-    const char* higher;
+    int pedal1, pedal2;
+    const char* names[3];  // under pedal 1, pedal 2, both
+    int moves[3];          // semitones under pedal 1, pedal 2, both
   };
-  const Case cases[] = {{"B#", "B", "C#"}, {"C", "B", "C#"},  {"F", "E", "F#"}, {"E", "Eb", "F"},
-                        {"B", "Bb", "C"},  {"Cb", "Bb", "C"}, {"Fb", "Eb", "F"}, {"E#", "E", "F#"},
-                        {"Gb", "F", "G"},  {"G#", "G", "A"}};
+  const Case cases[] = {
+      {"B#", -1, 1, {"B", "C#", "B#"}, {-1, 1, 0}}, {"C", -1, 1, {"B", "C#", "C"}, {-1, 1, 0}},
+      {"F", -1, 1, {"E", "F#", "F"}, {-1, 1, 0}},   {"E", -1, 1, {"Eb", "F", "E"}, {-1, 1, 0}},
+      {"B", -1, 1, {"Bb", "C", "B"}, {-1, 1, 0}},   {"Cb", -1, 1, {"Bb", "C", "Cb"}, {-1, 1, 0}},
+      {"Fb", -1, 1, {"Eb", "F", "Fb"}, {-1, 1, 0}}, {"E#", -1, 1, {"E", "F#", "E#"}, {-1, 1, 0}},
+      {"Gb", -1, 1, {"F", "G", "Gb"}, {-1, 1, 0}},  {"G#", -1, 1, {"G", "A", "G#"}, {-1, 1, 0}},
+      {"G", 1, 1, {"G#", "G#", "G#"}, {1, 1, 1}},   {"C", -1, -1, {"B", "B", "B"}, {-1, -1, -1}},
+      {"E", 1, -1, {"F", "Eb", "E"}, {1, -1, 0}},   {"B#", 1, 0, {"C#", "B#", "C#"}, {1, 0, 1}},
+      // Odd offsets name by their sign; alone they move no note, together by the sign of the sum.
+      {"D", 5, -3, {"D#", "Db", "D"}, {0, 0, 1}},
+  };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.pedal1) + " " + std::to_string(c.pedal2));
     g_Tuning[0].NoteName[0][0] = c.name;
-    g_Tuning[0].Pedal[0][0] = -1;
-    g_Tuning[0].Pedal[1][0] = 1;
+    g_Tuning[0].Pedal[0][0] = c.pedal1;
+    g_Tuning[0].Pedal[1][0] = c.pedal2;
     BuildPedalNoteNames();
-    EXPECT_EQ(g_Tuning[0].NoteName[1][0], c.lower);
-    EXPECT_EQ(g_Tuning[0].NoteName[2][0], c.higher);
-    EXPECT_EQ(g_Tuning[0].NoteName[3][0], c.name);
+    BuildStringNotes();
+    for (int k = 1; k <= 3; ++k) {
+      EXPECT_EQ(g_Tuning[0].NoteName[k][0], c.names[k - 1]) << k;
+      EXPECT_EQ(g_Tuning[0].Note[k][0] - g_Tuning[0].Note[0][0], c.moves[k - 1]) << k;
+    }
   }
-}
-
-TEST_F(TuningsTest, RaisedBSharpIsSpelledCSharpAndSounds73) {
-  g_Tuning[0].NoteName[0][0] = "B#";
-  g_Tuning[0].Pedal[0][0] = 1;
-  BuildPedalNoteNames();
-  BuildStringNotes();
-  EXPECT_EQ(g_Tuning[0].NoteName[1][0], "C#");
-  EXPECT_EQ(g_Tuning[0].Note[1][0], 73);
-}
-
-TEST_F(TuningsTest, UnknownNameKeepsItsPedalNamesAndOddOffsetsCountBySign) {
+  // An unknown name leaves the pedal rows' names as they were.
   g_Tuning[0].NoteName[1][0] = "kept";
   g_Tuning[0].NoteName[0][0] = "H";
   BuildPedalNoteNames();
   EXPECT_EQ(g_Tuning[0].NoteName[1][0], "kept");
-  g_Tuning[0].NoteName[0][0] = "D";
-  g_Tuning[0].Pedal[0][0] = 5;
-  g_Tuning[0].Pedal[1][0] = -3;
-  BuildPedalNoteNames();
-  BuildStringNotes();
-  EXPECT_EQ(g_Tuning[0].NoteName[1][0], "D#");
-  EXPECT_EQ(g_Tuning[0].NoteName[2][0], "Db");
-  EXPECT_EQ(g_Tuning[0].NoteName[3][0], "D");
-  // Note numbers only move for -1 and +1.
-  EXPECT_EQ(g_Tuning[0].Note[1][0], g_Tuning[0].Note[0][0]);
 }
 
 TEST(GuideKey, NamesGiveTheMajorKeyOfTheirRoot) {
@@ -151,60 +124,26 @@ TEST(GuideKey, NamesGiveTheMajorKeyOfTheirRoot) {
   }
 }
 
-TEST_F(TuningsTest, GuideMarksScaleDegreesInTheNecksKey) {
-  g_Neck[0].Tuning = 0;  // C6: G E C A G E C A
-  g_Neck[0].GuideShift = 0;
-  BuildGuide(0);
-  EXPECT_EQ(g_Neck[0].Guide[0][0], 5);  // G in C
-  EXPECT_EQ(g_Neck[0].Guide[1][0], 3);  // E
-  EXPECT_EQ(g_Neck[0].Guide[2][0], 1);  // C
-  EXPECT_EQ(g_Neck[0].Guide[2][1], 0);  // C#
-  EXPECT_EQ(g_Neck[0].Guide[3][0], 6);  // A
-  EXPECT_EQ(g_Neck[0].Guide[2][11], 7);  // B
-
-  g_Neck[0].GuideShift = 7;  // key of G
-  BuildGuide(0);
-  EXPECT_EQ(g_Neck[0].Guide[0][0], 1);
-  EXPECT_EQ(g_Neck[0].Guide[1][0], 6);
-
-  g_Neck[0].GuideShift = -8;
-  BuildGuide(0);
-  for (auto& row : g_Neck[0].Guide)
-    for (int cell : row) EXPECT_EQ(cell, 0);
-  g_Neck[0].GuideShift = 0;
-  BuildGuide(0);
-  EXPECT_EQ(g_Neck[0].Guide[0][0], 5);
-
-  g_Neck[0].Tuning = 3;  // Am67 shows C major
-  BuildGuide(0);
-  EXPECT_EQ(g_Neck[0].Guide[3][0], 6);  // A
-}
-
-TEST_F(TuningsTest, GuideFollowsThePedalsDown) {
-  g_Neck[0].Tuning = 0;
-  g_Neck[0].GuideShift = 0;
-  g_Pedal1 = 1;  // raises the C strings to C#
-  BuildGuide(0);
-  EXPECT_EQ(g_Neck[0].Guide[2][0], 0);
-  EXPECT_EQ(g_Neck[0].Guide[2][1], 2);  // D
-  g_Pedal1 = 0;
-  BuildGuide(0);
-  EXPECT_EQ(g_Neck[0].Guide[2][0], 1);
-}
-
-TEST(InstrumentState, ResetReturnsToProgramStart) {
-  g_Neck[0].SoundingNote[3] = 60;
-  g_Page = 2;
-  g_SoundNeck = 1;
-  g_BarBend = 100;
-  ResetAllState();
-  EXPECT_EQ(g_Neck[0].SoundingNote[3], 0);
-  EXPECT_EQ(g_Page, 0);
-  EXPECT_EQ(g_SoundNeck, -1);
-  EXPECT_EQ(g_PlayNeck, -1);
-  EXPECT_EQ(g_BarFret, -1);
-  EXPECT_EQ(g_BarBend, 8192);
-  EXPECT_TRUE(g_Tuning[0].Name.empty());
+TEST_F(TuningsTest, GuideMarksScaleDegreesInTheNecksKeyUnderThePedals) {
+  struct Case {
+    int tuning, shift, pedal1, string, fret, degree;
+  };
+  const Case cases[] = {
+      {0, 0, 1, 2, 0, 0}, {0, 0, 1, 2, 1, 2},  // C6 with pedal 1: the C strings are C#, D a fret up
+      {0, -8, 0, 0, 0, 0},                     // off
+      {0, 0, 0, 0, 0, 5}, {0, 0, 0, 1, 0, 3}, {0, 0, 0, 2, 0, 1}, {0, 0, 0, 2, 1, 0},  // C6: G E C; C#
+      {0, 0, 0, 3, 0, 6}, {0, 0, 0, 2, 11, 7},  // A; B
+      {0, 7, 0, 0, 0, 1}, {0, 7, 0, 1, 0, 6},   // in G
+      {3, 0, 0, 3, 0, 6},                       // Am67 shows C major: A
+  };
+  for (const Case& c : cases) {
+    g_Neck[0].Tuning = c.tuning;
+    g_Neck[0].GuideShift = c.shift;
+    g_Pedal1 = c.pedal1;
+    BuildGuide(0);
+    EXPECT_EQ(g_Neck[0].Guide[c.string][c.fret], c.degree)
+        << "tuning " << c.tuning << " shift " << c.shift << " pedal " << c.pedal1 << " at " << c.string << "," << c.fret;
+  }
 }
 
 }  // namespace

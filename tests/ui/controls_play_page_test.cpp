@@ -1,5 +1,5 @@
 // The fields of the playing page: volumes, guide and MIDI shifts within their
-// ranges, tuning-set buttons and the voice fields that open the voice list.
+// ranges, and the tuning-set buttons.
 #include <gtest/gtest.h>
 
 #include "midi/channels.h"
@@ -9,97 +9,77 @@
 
 namespace {
 
-TEST_F(ControlsTest, VolumeAtTenStaysThenRightClickMakesNineAndTheNextKeySendsIt) {
+TEST_F(ControlsTest, VolumeAndMidiShiftAreStoredAndTheNextKeySendsThem) {
   PlayKey(0);  // the upper neck's voices are on the channels now
+  const std::vector<std::string> before = StartingWith(Sent(), "9");
+  ASSERT_FALSE(before.empty());
   g_Neck[0].Volume0 = 10;
-  Sent();
   Drawn();
-
-  Click(Region(UpperVolume0));
-  EXPECT_EQ(g_Neck[0].Volume0, 10);
-  EXPECT_EQ(At(Drawn(), 918, 330), nullptr) << "a step beyond the range redraws nothing";
 
   RightClick(Region(UpperVolume0));
   EXPECT_EQ(g_Neck[0].Volume0, 9);
   const DrawnText* shown = At(Drawn(), 917, 330);
   ASSERT_NE(shown, nullptr);
   EXPECT_EQ(shown->text, "   9 ");
+  Click(Region(UpperMidiShift));
+  Click(Region(UpperMidiShift));
   EXPECT_EQ(g_SoundNeck, -1);
-  EXPECT_TRUE(Sent().empty()) << "a volume is only stored";
+  EXPECT_TRUE(Sent().empty()) << "a volume or a shift is only stored";
 
   PlayKey(0);
   const std::vector<std::string> sent = Sent();
   EXPECT_EQ(StartingWith(sent, "b0 07"), std::vector<std::string>({"b0 07 72"}));  // 9 * 127 / 10 = 114
+  const std::vector<std::string> after = StartingWith(sent, "9");
+  ASSERT_EQ(after.size(), before.size());
+  EXPECT_EQ(std::stoi(after[0].substr(3, 2), nullptr, 16), std::stoi(before[0].substr(3, 2), nullptr, 16) + 2);
 }
 
-struct FieldCase {
-  const char* name;
-  int region;
-  int32_t NeckInfo::*field;
-  int low, high;
-};
-
-TEST_F(ControlsTest, FieldsStepByOneAndStopAtTheirBounds) {
-  const FieldCase cases[] = {
-      {"upper volume 0", UpperVolume0, &NeckInfo::Volume0, 0, 10},
-      {"upper volume 1", UpperVolume1, &NeckInfo::Volume1, 0, 10},
-      {"upper guide shift", UpperGuideShift, &NeckInfo::GuideShift, -8, 7},
-      {"upper MIDI shift", UpperMidiShift, &NeckInfo::MidiShift, -12, 12},
-      {"lower volume 0", LowerVolume0, &NeckInfo::Volume0, 0, 10},
-      {"lower volume 1", LowerVolume1, &NeckInfo::Volume1, 0, 10},
-      {"lower guide shift", LowerGuideShift, &NeckInfo::GuideShift, -8, 7},
-      {"lower MIDI shift", LowerMidiShift, &NeckInfo::MidiShift, -12, 12},
+TEST_F(ControlsTest, FieldsStepByOneAndStopAtTheirBoundsDrawingNothingThere) {
+  const struct Case {
+    int region;
+    int32_t NeckInfo::*field;
+    int low, high;
+  } cases[] = {
+      {UpperVolume0, &NeckInfo::Volume0, 0, 10},      {UpperVolume1, &NeckInfo::Volume1, 0, 10},
+      {UpperGuideShift, &NeckInfo::GuideShift, -8, 7}, {UpperMidiShift, &NeckInfo::MidiShift, -12, 12},
+      {LowerVolume0, &NeckInfo::Volume0, 0, 10},      {LowerVolume1, &NeckInfo::Volume1, 0, 10},
+      {LowerGuideShift, &NeckInfo::GuideShift, -8, 7}, {LowerMidiShift, &NeckInfo::MidiShift, -12, 12},
   };
-  for (const FieldCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    int32_t& value = g_Neck[c.region < LowerNeck ? 0 : 1].*c.field;
-    value = c.high;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.region);
+    const int n = c.region < LowerNeck ? 0 : 1;
+    int32_t& value = g_Neck[n].*c.field;
+    value = c.high - 1;
     Click(Region(c.region));
     EXPECT_EQ(value, c.high);
+    Drawn();
+    Click(Region(c.region));
+    EXPECT_EQ(value, c.high);
+    EXPECT_TRUE(Drawn().empty()) << "a step beyond the range redraws nothing";
     RightClick(Region(c.region));
     EXPECT_EQ(value, c.high - 1);
-    value = c.low;
+    value = c.low + 1;
     RightClick(Region(c.region));
     EXPECT_EQ(value, c.low);
+    if (c.field == &NeckInfo::GuideShift) {
+      const DrawnText* off = At(Drawn(), 1032, 340 + 300 * n);
+      ASSERT_NE(off, nullptr);
+      EXPECT_EQ(off->text, "Off");
+      for (const auto& row : g_Neck[n].Guide) {
+        for (int32_t degree : row) EXPECT_EQ(degree, 0) << "the guide is off";
+      }
+    }
+    Drawn();
+    RightClick(Region(c.region));
+    EXPECT_EQ(value, c.low);
+    EXPECT_TRUE(Drawn().empty());
     Click(Region(c.region));
     EXPECT_EQ(value, c.low + 1);
     EXPECT_TRUE(Sent().empty());
   }
 }
 
-TEST_F(ControlsTest, GuideShiftDownToOffAndNoFurther) {
-  g_Neck[0].GuideShift = -7;
-  BuildGuide(0);
-  Drawn();
-  RightClick(Region(UpperGuideShift));
-  EXPECT_EQ(g_Neck[0].GuideShift, -8);
-  const DrawnText* shown = At(Drawn(), 1032, 340);
-  ASSERT_NE(shown, nullptr);
-  EXPECT_EQ(shown->text, "Off");
-  for (const auto& row : g_Neck[0].Guide) {
-    for (int32_t degree : row) EXPECT_EQ(degree, 0) << "the guide is off";
-  }
-  RightClick(Region(UpperGuideShift));
-  EXPECT_EQ(g_Neck[0].GuideShift, -8);
-  EXPECT_EQ(At(Drawn(), 1032, 340), nullptr);
-}
-
-TEST_F(ControlsTest, MidiShiftTakesEffectWithTheNextNote) {
-  PlayKey(0);
-  const std::vector<std::string> before = StartingWith(Sent(), "9");
-  ASSERT_FALSE(before.empty());
-  Click(Region(UpperMidiShift));
-  Click(Region(UpperMidiShift));
-  EXPECT_EQ(g_Neck[0].MidiShift, 2);
-  PlayKey(0);
-  const std::vector<std::string> after = StartingWith(Sent(), "9");
-  ASSERT_EQ(after.size(), before.size());
-  const int note_before = std::stoi(before[0].substr(3, 2), nullptr, 16);
-  const int note_after = std::stoi(after[0].substr(3, 2), nullptr, 16);
-  EXPECT_EQ(note_after, note_before + 2);
-}
-
-TEST_F(ControlsTest, TuningButtonSelectsTheSetAndReallocatesTheNeck) {
+TEST_F(ControlsTest, TuningButtonSelectsTheSetRedrawsBothNamesAndReallocatesTheNeck) {
   ASSERT_EQ(g_Neck[1].Tuning, 4);
   Drawn();
   RightClick(Region(LowerTuningSet + 2));
@@ -109,23 +89,24 @@ TEST_F(ControlsTest, TuningButtonSelectsTheSetAndReallocatesTheNeck) {
   EXPECT_EQ(g_Neck[1].Tuning, 2);
   const std::vector<DrawnText> drawn = Drawn();
   const DrawnText* chosen = At(drawn, 113 + 60 * 2, 640);
-  ASSERT_NE(chosen, nullptr);
+  const DrawnText* old = At(drawn, 113 + 60 * 4, 640);
+  ASSERT_TRUE(chosen && old);
   EXPECT_EQ(chosen->text, "C13");
-  int32_t expected[kStringCount];
-  std::copy(std::begin(g_Neck[1].Channel), std::end(g_Neck[1].Channel), expected);
+  EXPECT_EQ(chosen->color, kOrange);
+  EXPECT_EQ(old->color, kGrey);
+  // Both names look as after a whole repaint: no orange edge of the old one stays.
+  const Picture selected = dc().picture();
+  view().OnDraw(dc());
+  EXPECT_TRUE(IsEmpty(Intersect(ChangedSince(selected), g_Region[LowerTuningSet + 4])));
+  const std::vector<int32_t> channels = Channels(1);
   AllocateChannels(1);
-  EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), std::begin(g_Neck[1].Channel)));
+  EXPECT_EQ(Channels(1), channels);
   EXPECT_TRUE(Sent().empty());
-}
 
-TEST_F(ControlsTest, VoiceFieldOpensTheVoiceListForThatVoice) {
-  Click(Region(LowerVoice1Name));
-  EXPECT_EQ(g_Page, 3);
-  EXPECT_EQ(view().m_SelNeck, 1);
-  EXPECT_EQ(view().m_SelVoice, 1);
-  const DrawnText* entry = At(Drawn(), VoiceEntry(74).x - 10, VoiceEntry(74).y - 5);
-  ASSERT_NE(entry, nullptr);
-  EXPECT_EQ(entry->background, Rgb(250, 240, 210)) << "the voice's program is highlighted";
+  // Choosing the current set again draws nothing.
+  Drawn();
+  view().SelectTuningSet(dc(), 1, 2);
+  EXPECT_TRUE(Drawn().empty());
 }
 
 }  // namespace

@@ -10,9 +10,9 @@
 
 namespace {
 
-const std::vector<std::string> kAllNotesOff = {
-    "b0 7b 00", "b1 7b 00", "b2 7b 00", "b3 7b 00", "b4 7b 00", "b5 7b 00", "b6 7b 00", "b7 7b 00",
-    "b8 7b 00", "ba 7b 00", "bb 7b 00", "bc 7b 00", "bd 7b 00", "be 7b 00", "bf 7b 00"};
+const std::vector<std::string> kAllNotesOff = {"b0 7b 00", "b1 7b 00", "b2 7b 00", "b3 7b 00", "b4 7b 00",
+                                               "b5 7b 00", "b6 7b 00", "b7 7b 00", "b8 7b 00", "ba 7b 00",
+                                               "bb 7b 00", "bc 7b 00", "bd 7b 00", "be 7b 00", "bf 7b 00"};
 
 class TuningPageTest : public ControlsTest {
  protected:
@@ -58,50 +58,38 @@ TEST_F(TuningPageTest, BSharpStepsUpToCFlatAndBackWithPreviewNotes) {
 }
 
 TEST_F(TuningPageTest, NoteNamesWrapAndUnknownNamesCountAsPastTheEnd) {
-  struct Case {
-    const char* from;
-    int delta;
-    const char* to;
-  } cases[] = {{"C", +1, "C#"}, {"C", -1, "Cb"}, {"Cb", -1, "B#"}, {"B", +1, "B#"},
-               {"c", +1, "Cb"}, {"H", -1, "B#"}, {"G#", +1, "Ab"}};
-  for (const Case& c : cases) {
+  const struct { const char* from; int delta; const char* to; } cases[] = {
+      {"C", +1, "C#"}, {"C", -1, "Cb"}, {"Cb", -1, "B#"}, {"B", +1, "B#"},
+      {"c", +1, "Cb"}, {"H", -1, "B#"}, {"G#", +1, "Ab"}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.from) + (c.delta > 0 ? " up" : " down"));
     g_Tuning[3].NoteName[0][5] = c.from;
-    if (c.delta > 0) {
-      Click(NoteBox(3, 5));
-    } else {
-      RightClick(NoteBox(3, 5));
-    }
+    c.delta > 0 ? Click(NoteBox(3, 5)) : RightClick(NoteBox(3, 5));
     EXPECT_EQ(g_Tuning[3].NoteName[0][5], c.to);
     EXPECT_EQ(g_PreviewNote, -1);
   }
 }
 
-TEST_F(TuningPageTest, PedalOffsetsStayWithinOneSemitone) {
-  TuningInfo& t = g_Tuning[1];
+TEST_F(TuningPageTest, PedalOffsetsStayWithinOneSemitoneOnAtMostSixStrings) {
+  TuningInfo& t = g_Tuning[2];
   for (int s = 0; s < kStringCount; ++s) t.Pedal[0][s] = t.Pedal[1][s] = 0;
-  Click(PedalBox(1, 4, 1));
+  Click(PedalBox(2, 4, 1));
   EXPECT_EQ(t.Pedal[1][4], 1);
-  const DrawnText* mark = At(Drawn(), 40 + 140 + 95, 205 + 26 * 4);
+  const DrawnText* mark = At(Drawn(), 40 + 280 + 95, 205 + 26 * 4);
   ASSERT_NE(mark, nullptr);
   EXPECT_EQ(mark->text, "#");
-  Click(PedalBox(1, 4, 1));
+  Click(PedalBox(2, 4, 1));
   EXPECT_EQ(t.Pedal[1][4], 1);
-  EXPECT_EQ(At(Drawn(), 40 + 140 + 95, 205 + 26 * 4), nullptr);
-  RightClick(PedalBox(1, 4, 1));
-  RightClick(PedalBox(1, 4, 1));
-  RightClick(PedalBox(1, 4, 1));
+  EXPECT_EQ(At(Drawn(), 40 + 280 + 95, 205 + 26 * 4), nullptr);
+  for (int i = 0; i < 3; ++i) RightClick(PedalBox(2, 4, 1));
   EXPECT_EQ(t.Pedal[1][4], -1);
   EXPECT_EQ(t.Note[2][4], t.Note[0][4] - 1);
   EXPECT_TRUE(Sent().empty()) << "pedal marks sound no preview";
-}
 
-TEST_F(TuningPageTest, ASeventhPedalStringIsRefused) {
-  TuningInfo& t = g_Tuning[2];
-  for (int s = 0; s < kStringCount; ++s) t.Pedal[0][s] = t.Pedal[1][s] = 0;
+  // Six strings with a pedal: a seventh is refused.
   for (int s = 0; s < 6; ++s) t.Pedal[s % 2][s] = 1;
   ASSERT_EQ(CountPedalStrings(2, 3), 6);
-
+  Drawn();
   Click(PedalBox(2, 6, 0));
   RightClick(PedalBox(2, 7, 1));
   EXPECT_EQ(t.Pedal[0][6], 0);
@@ -144,23 +132,20 @@ TEST_F(TuningPageTest, LeavingThroughThePlayTabRebuildsGuidesAndChannelsAndReloa
 
   // String 0 of the upper neck's tuning gets a pedal of its own.
   const int t = g_Neck[0].Tuning;
-  int32_t before[kStringCount];
-  std::copy(std::begin(g_Neck[0].Channel), std::end(g_Neck[0].Channel), before);
+  const std::vector<int32_t> before = Channels(0);
   Click(PedalBox(t, 0, 0));
   ASSERT_EQ(g_Tuning[t].Pedal[0][0], 1);
-  EXPECT_TRUE(std::equal(std::begin(before), std::end(before), std::begin(g_Neck[0].Channel)))
-      << "the channels follow only when the page is left";
+  EXPECT_EQ(Channels(0), before) << "the channels follow only when the page is left";
   g_Neck[0].Guide[0][0] = 99;
 
   Click(Tab(0));
   EXPECT_EQ(g_Page, 0);
   EXPECT_EQ(g_SoundNeck, -1);
   EXPECT_NE(g_Neck[0].Guide[0][0], 99);
-  int32_t now[kStringCount];
-  std::copy(std::begin(g_Neck[0].Channel), std::end(g_Neck[0].Channel), now);
+  const std::vector<int32_t> now = Channels(0);
   AllocateChannels(0);
-  EXPECT_TRUE(std::equal(std::begin(now), std::end(now), std::begin(g_Neck[0].Channel)));
-  EXPECT_FALSE(std::equal(std::begin(before), std::end(before), std::begin(now)));
+  EXPECT_EQ(Channels(0), now);
+  EXPECT_NE(now, before);
   EXPECT_EQ(Sent(), kAllNotesOff);
 
   PlayKey(0);
@@ -178,10 +163,9 @@ TEST_F(TuningPageTest, TheMidiTabAppliesNamesAndChannelsAndThePlayTabThenTheGuid
   EXPECT_EQ(g_Page, 2);
   EXPECT_EQ(g_Tuning[2].Name, "C1X");
   EXPECT_EQ(g_Neck[0].Guide[0][0], 99);
-  int32_t now[kStringCount];
-  std::copy(std::begin(g_Neck[0].Channel), std::end(g_Neck[0].Channel), now);
+  const std::vector<int32_t> now = Channels(0);
   AllocateChannels(0);
-  EXPECT_TRUE(std::equal(std::begin(now), std::end(now), std::begin(g_Neck[0].Channel)));
+  EXPECT_EQ(Channels(0), now);
   Click(Tab(0));
   EXPECT_NE(g_Neck[0].Guide[0][0], 99) << "the playing page shows the edited tuning's guide";
 }

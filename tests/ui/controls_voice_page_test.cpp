@@ -11,20 +11,57 @@ namespace {
 
 class VoicePageTest : public ControlsTest {
  protected:
-  // Opens the list for voice v of neck n through its field on the playing page.
-  void Open(int n, int v) {
+  // Opens the list for voice v of neck n through its field on the playing
+  // page; returns what the page drew.
+  std::vector<DrawnText> Open(int n, int v) {
     Click(Region(n == 0 ? UpperVoice0Name + v : LowerVoice0Name + v));
-    ASSERT_EQ(g_Page, 3);
+    EXPECT_EQ(g_Page, 3);
     Sent();
-    Drawn();
+    return Drawn();
   }
-  const Picture& SpinUp() { return view().spinUp(); }
-  const Picture& SpinDown() { return view().spinDown(); }
-  const Picture& SpinOff() { return view().spinOff(); }
 };
 
+TEST_F(VoicePageTest, EntriesArePaddedAndTheValuesAndButtonsBelowShowTheVoice) {
+  g_Neck[0].Voice0LSB = 5;
+  g_Vibrato[26] = {64, 7, 127};
+  const std::vector<DrawnText> opened = Open(0, 0);  // program 26
+  const struct { int program, x, y; std::string start; } entries[] = {
+      {0, 40, 80, "  0: Acoustic Piano"}, {7, 40, 192, "  7: Clavi"},         {8, 40, 224, "  8: Celesta"},
+      {26, 40, 544, " 26: Jazz  Guitar"}, {65, 570, 96, " 65: Alto     Sax"}, {127, 835, 624, "127: Gunshot"}};
+  for (const auto& e : entries) {
+    const DrawnText* t = At(opened, e.x, e.y);
+    ASSERT_NE(t, nullptr) << e.program;
+    EXPECT_EQ(t->text, e.start + std::string(28 - e.start.size(), ' '));
+    EXPECT_EQ(t->background, e.program == 26 ? kCream : kCyan) << e.program;
+    EXPECT_EQ(dc().At(e.x, e.y), e.program == 26 ? kCream : kCyan) << e.program;
+    EXPECT_EQ(t->font, &view().FontBatang15Bold);
+  }
+  const std::pair<int, const char*> values[] = {
+      {320, "default=0 "}, {440, "        5 "}, {700, "  64 "}, {820, "   7 "}, {940, " 127 "}};
+  for (const auto& [x, text] : values) {
+    const DrawnText* t = At(opened, x, 677);
+    ASSERT_NE(t, nullptr) << text;
+    EXPECT_EQ(t->text, text);
+    EXPECT_EQ(t->color, kBlack);
+    EXPECT_EQ(t->background, kLightGrey);
+    EXPECT_EQ(dc().At(x, 677), kLightGrey) << x;
+  }
+  const std::pair<int, const char*> captions[] = {
+      {320, "Bank(MSB)"}, {440, "Bank(LSB)"}, {662, "Vib-Depth"}, {790, "Vib-Rate"}, {902, "Vib-Delay"}};
+  for (const auto& [x, text] : captions) {
+    ASSERT_NE(At(opened, x, 660), nullptr) << text;
+    EXPECT_EQ(At(opened, x, 660)->text, text);
+  }
+  for (int r : {BankMsbUp, BankLsbUp, VibDepthUp, VibRateUp, VibDelayUp}) {
+    EXPECT_TRUE(Shows(view().spinOff(), g_Region[r].left, g_Region[r].top)) << r;
+  }
+}
+
 TEST_F(VoicePageTest, Program40ForVoice1OfTheLowerNeckLoadsWithoutVolumeAndPreviewsOnChannel1) {
-  Open(1, 1);
+  const std::vector<DrawnText> opened = Open(1, 1);
+  const DrawnText* was = At(opened, 570, 256);  // program 74, the voice's own
+  ASSERT_NE(was, nullptr);
+  EXPECT_EQ(was->background, kCream);
   LeftDown(VoiceEntry(40));
   EXPECT_EQ(g_Neck[1].Voice1No, 40);
   const std::vector<std::string> sent = Sent();
@@ -39,10 +76,10 @@ TEST_F(VoicePageTest, Program40ForVoice1OfTheLowerNeckLoadsWithoutVolumeAndPrevi
 
   const std::vector<DrawnText> drawn = Drawn();
   ASSERT_NE(At(drawn, 305, 224), nullptr);
-  EXPECT_EQ(At(drawn, 305, 224)->background, Rgb(250, 240, 210));
+  EXPECT_EQ(At(drawn, 305, 224)->background, kCream);
   EXPECT_EQ(At(drawn, 305, 224)->text.substr(0, 9), " 40: Viol");
   ASSERT_NE(At(drawn, 570, 256), nullptr);  // program 74, chosen before
-  EXPECT_EQ(At(drawn, 570, 256)->background, Rgb(0, 255, 255));
+  EXPECT_EQ(At(drawn, 570, 256)->background, kCyan);
   EXPECT_NE(At(drawn, 700, 677), nullptr);
   EXPECT_NE(At(drawn, 820, 677), nullptr);
   EXPECT_NE(At(drawn, 940, 677), nullptr);
@@ -62,7 +99,7 @@ TEST_F(VoicePageTest, BankMsbHeldFrom125RepeatsAfter400MsThenEvery100MsUpTo127) 
   LeftDown(Region(BankMsbUp));
   EXPECT_EQ(g_Neck[0].Voice0MSB, 126);
   EXPECT_EQ(g_Capture, BankMsbUp);
-  EXPECT_TRUE(Shows(SpinUp(), 400, 660, 16, 33));
+  EXPECT_TRUE(Shows(view().spinUp(), 400, 660));
   ASSERT_NE(At(Drawn(), 320, 677), nullptr);
   EXPECT_EQ(sys().clock().RunningTimerCount(), timers + 1);
 
@@ -83,7 +120,7 @@ TEST_F(VoicePageTest, BankMsbHeldFrom125RepeatsAfter400MsThenEvery100MsUpTo127) 
   EXPECT_EQ(g_Capture, -1);
   EXPECT_FALSE(sys().pointer().captured());
   EXPECT_EQ(sys().clock().RunningTimerCount(), timers);
-  EXPECT_TRUE(Shows(SpinOff(), 400, 660, 16, 33));
+  EXPECT_TRUE(Shows(view().spinOff(), 400, 660));
   EXPECT_TRUE(Sent().empty()) << "the spin buttons send nothing";
 }
 
@@ -107,9 +144,9 @@ TEST_F(VoicePageTest, EverySpinButtonStepsItsOwnValue) {
     LeftDown(Region(c.region));
     EXPECT_EQ(*c.value, c.to);
     const Rect& up = g_Region[c.region - (c.region - BankMsbUp) % 2];
-    EXPECT_TRUE(Shows(c.region % 2 == 0 ? SpinUp() : SpinDown(), up.left, up.top, 16, 33));
+    EXPECT_TRUE(Shows(c.region % 2 == 0 ? view().spinUp() : view().spinDown(), up.left, up.top));
     LeftUp(Region(c.region));
-    EXPECT_TRUE(Shows(SpinOff(), up.left, up.top, 16, 33));
+    EXPECT_TRUE(Shows(view().spinOff(), up.left, up.top));
   }
   EXPECT_EQ(g_Neck[0].Voice0MSB, 0) << "the other neck keeps its bank";
 }
@@ -122,7 +159,7 @@ TEST_F(VoicePageTest, LeavingTheButtonWithThePointerEndsTheRepeat) {
   sys().MouseMove(Region(VibDepthUp));  // the other half is another button
   sys().Wait(20);
   EXPECT_EQ(g_Capture, -1);
-  EXPECT_TRUE(Shows(SpinOff(), 740, 660, 16, 33));
+  EXPECT_TRUE(Shows(view().spinOff(), 740, 660));
   sys().Wait(1000);
   EXPECT_EQ(g_Vibrato[g_Neck[0].Voice1No].Depth, 49);
   LeftUp(Region(VibDepthUp));
