@@ -126,16 +126,6 @@ TEST_F(ChannelsTest, SetupNeckVoicesLoadsBothVoicesOnEveryPair) {
   }
 }
 
-TEST_F(ChannelsTest, AllNotesOffSkipsTheRhythmChannel) {
-  RecordingMidiOut& port = OpenQuiet();
-  AllNotesOff();
-  std::vector<std::string> expected;
-  for (int ch = 0; ch < 16; ++ch) {
-    if (ch != 9) expected.push_back(Msg(0xB0 + ch, 123, 0));
-  }
-  EXPECT_EQ(MidiTexts(port.ShortMessages()), expected);
-}
-
 TEST_F(ChannelsTest, StringsOfOnePedalPatternShareAPair) {
   struct Case {
     const char* what;

@@ -6,8 +6,6 @@
 #include <string>
 #include <utility>
 
-#include "app/reset.h"
-#include "model/settings.h"
 #include "platform/rtmidi_ports.h"
 #include "platform/soundfont.h"
 #include "support/temp_dir.h"
@@ -78,22 +76,6 @@ TEST(SoundFontTest, ChosenBySettingsThenDebianDefaultThenFirstInFolder) {
   // A file that is gone falls back to the default.
   dir.Write("SLD.ini", "[Synth]\nSoundFont=" + folder + "/gone.sf2\n");
   EXPECT_EQ(FindSoundFont(ini, folder), folder + "/default-GM.sf2");
-}
-
-TEST(SoundFontTest, SettingsKeepTheKeyButNeverAddIt) {
-  TempDir dir;
-  ResetAllState();
-  g_SettingsPath = dir.File("SLD.ini");
-  LoadSettings();
-  ASSERT_TRUE(SaveSettings());
-  EXPECT_EQ(dir.Read("SLD.ini").find("Synth"), std::string::npos);
-  EXPECT_EQ(dir.Read("SLD.ini").find("SoundFont"), std::string::npos);
-
-  dir.Write("SLD.ini", std::string("[Synth]\nSoundFont=") + kTimSoundFont + "\n");
-  LoadSettings();
-  ASSERT_TRUE(SaveSettings());
-  EXPECT_EQ(FindSoundFont(g_SettingsPath, dir.path()), kTimSoundFont);
-  ResetAllState();
 }
 
 }  // namespace
