@@ -1,5 +1,7 @@
 // The song step of the 5 ms tick: which song step messages go to the view at
-// which tick, for batches, the end, a stop request and MIDI Start.
+// which tick, for batches, the end, a stop request and a MIDI Start the song
+// never reaches. (MIDI Start at its tick is checked on the sent bytes in
+// autoplay_test.)
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -45,12 +47,6 @@ TEST(AutoPlayTick, PostsBatchesEndStopAndMidiStartAtTheirTicks) {
        {{2000, EventEnd, 0}}, 0, 0, {{401, 0, 0}}, 401},
       {"Escape", {{0, EventBar, 5}, {0, EventKey, 1}, {5000, EventEnd, 0}},
        0, 3, {{1, 0, 1}, {4, 1, 0}}, 4},
-      {"MIDI Start at 100 ms goes before that tick's events",
-       {{0, EventBar, 5}, {0, EventKey, 1}, {100, EventKey, 2}, {200, EventEnd, 0}},
-       100, 0, {{1, 0, 1}, {21, 2, 0}, {21, 0, 2}, {41, 0, 3}}, 41},
-      {"MIDI Start at 3 ms is the second tick",
-       {{0, EventBar, 5}, {0, EventKey, 1}, {100, EventEnd, 0}},
-       3, 0, {{1, 0, 1}, {2, 2, 0}, {21, 0, 2}}, 21},
       {"MIDI Start later than the song never comes",
        {{0, EventBar, 5}, {0, EventKey, 1}, {100, EventEnd, 0}},
        300, 0, {{1, 0, 1}, {21, 0, 2}}, 21},

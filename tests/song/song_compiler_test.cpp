@@ -75,29 +75,25 @@ TEST_F(SongCompilerTest, SlideGlidesToItsTargetAndBack) {
   ASSERT_EQ(events.size(), 2u + 26 + 26 + 1);
   EXPECT_EQ(events[0], (Ev{0, 1, 5}));
   EXPECT_EQ(events[1], (Ev{0, 3, 1}));
-  // Up: 0, 20, ... 480 ms and the end at 500 ms holding two frets (128).
-  for (int k = 0; k <= 25; ++k) {
-    const Ev& e = events[2 + k];
-    EXPECT_EQ(e.time, k < 25 ? 20 * k : 500);
-    EXPECT_EQ(e.type, EventSlide);
-    if (k > 0) {
-      EXPECT_GE(e.value, events[1 + k].value);
+  // Up to two frets (128) and back to the bar's own fret, each over 500 ms:
+  // steps at 0, 20, ... 480 ms and the end; the second step is 128 * 20 / 480 on.
+  struct Glide {
+    size_t first;
+    int start, from, second, to;
+  };
+  for (const Glide& g : {Glide{2, 0, 0, 5, 128}, Glide{28, 500, 128, 123, 0}}) {
+    for (int k = 0; k <= 25; ++k) {
+      const Ev& e = events[g.first + k];
+      EXPECT_EQ(e.time, g.start + (k < 25 ? 20 * k : 500));
+      EXPECT_EQ(e.type, EventSlide);
+      if (k > 0) {
+        EXPECT_GE((e.value - events[g.first + k - 1].value) * (g.to - g.from), 0) << k;
+      }
     }
+    EXPECT_EQ(events[g.first].value, g.from);
+    EXPECT_EQ(events[g.first + 1].value, g.second);
+    EXPECT_EQ(events[g.first + 25].value, g.to);
   }
-  EXPECT_EQ(events[2].value, 0);
-  EXPECT_EQ(events[3].value, 5);  // 128 * 20 / 480
-  EXPECT_EQ(events[27].value, 128);
-  // Back down from 128 to the bar's own fret over the next 500 ms.
-  for (int k = 0; k <= 25; ++k) {
-    const Ev& e = events[28 + k];
-    EXPECT_EQ(e.time, k < 25 ? 500 + 20 * k : 1000);
-    if (k > 0) {
-      EXPECT_LE(e.value, events[27 + k].value);
-    }
-  }
-  EXPECT_EQ(events[28].value, 128);
-  EXPECT_EQ(events[29].value, 123);  // 128 - 128 * 20 / 480
-  EXPECT_EQ(events[53].value, 0);
   EXPECT_EQ(events[54], (Ev{1000, 255, 0}));
 }
 
