@@ -38,12 +38,15 @@ std::string WithPath(std::string text, const std::string& path) {
   return text;
 }
 
-TEST_F(CliSongTest, CheckPrintsMessagesAsCompilersDoOrAsJson) {
+// check and events print messages as compilers do, or as JSON; events prints
+// the table, or its messages on standard error.
+TEST_F(CliSongTest, CheckAndEventsPrintTheirOutputOrTheMessages) {
   struct Case {
     std::string args;  // the song's name last
     std::string text;
     int status;
-    std::string out;  // "@" is the song's path
+    std::string out;       // "@" is the song's path
+    std::string err = "";  // the same
   };
   std::string longScore;
   for (int i = 0; i < 201; ++i) longScore += "t=96\n";
@@ -62,6 +65,11 @@ TEST_F(CliSongTest, CheckPrintsMessagesAsCompilersDoOrAsJson) {
        "Data range is 30 .. 180\", \"type\": 16}\n{\"load\": 1, \"compile\": null}\n"},
       {"check --json long.txt", SongHeaderText() + longScore, 1,
        "{\"caption\": \"@\", \"text\": \"Exceeds 200 Bar\", \"type\": 16}\n{\"load\": 0, \"compile\": 1}\n"},
+      {"events a.txt", SongHeaderText() + "t=24,b=1,5,k=1,t=24,k=off,t=24\n", 0,
+       "500 1 5\n500 3 1\n1000 3 -1\n1500 255 0\n"},
+      {"events b.txt", SongHeaderText() + "t=24\nk=1\n", 1, "",
+       "@:24: error: Command \"k=\" is not abalable ( before \"b=**\" ) in Line 24\n"
+       "    Followed by  \n    You wrote \"k=1\"\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);
@@ -70,22 +78,8 @@ TEST_F(CliSongTest, CheckPrintsMessagesAsCompilersDoOrAsJson) {
     const CliRun run = Cli(c.args.substr(0, name) + path);
     EXPECT_EQ(run.status, c.status);
     EXPECT_EQ(run.out, WithPath(c.out, path));
+    EXPECT_EQ(run.err, WithPath(c.err, path));
   }
-}
-
-TEST_F(CliSongTest, EventsPrintsTheTableOrTheMessagesOnStandardError) {
-  const std::string song = Song("a.txt", SongHeaderText() + "t=24,b=1,5,k=1,t=24,k=off,t=24\n");
-  CliRun run = Cli("events " + song);
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "500 1 5\n500 3 1\n1000 3 -1\n1500 255 0\n");
-  EXPECT_EQ(run.err, "");
-
-  const std::string bad = Song("b.txt", SongHeaderText() + "t=24\nk=1\n");
-  run = Cli("events " + bad);
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, bad + ":24: error: Command \"k=\" is not abalable ( before \"b=**\" ) in Line 24\n"
-                           "    Followed by  \n    You wrote \"k=1\"\n");
 }
 
 }  // namespace

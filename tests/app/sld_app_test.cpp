@@ -81,6 +81,8 @@ class AppTest : public ::testing::Test {
     const std::pair<int, int> at = {window_->GetWindowRect().left, window_->GetWindowRect().top};
     if (during) during(app);
     app.OnClose();  // the window manager's close, not the panel's close button
+    EXPECT_TRUE(app.closed());
+    for (int slot = 1; slot <= 3; ++slot) EXPECT_EQ(g_TimerId[slot].load(), 0u) << "timer " << slot;
     app.ExitInstance();
     return at;
   }
@@ -95,31 +97,26 @@ class AppTest : public ::testing::Test {
 };
 
 TEST_F(AppTest, FreshFolderWithoutPicturesOrSettingsOpensSilently) {
-  CSLDApp app;
-  ASSERT_TRUE(app.InitInstance(Host({1920, 1080})));
-  EXPECT_TRUE(boxes_.boxes.empty());
-  EXPECT_EQ(window_->GetWindowRect().left, 0);
-  EXPECT_EQ(window_->GetWindowRect().top, 0);
-  EXPECT_TRUE(window_->accepts_files());
-  EXPECT_TRUE(port_.is_open());  // the mapper
-  EXPECT_EQ(g_pView, &app.view());
-  // The default instrument, with its tables built from the settings just read.
-  EXPECT_EQ(g_Neck[0].Tuning, 0);
-  EXPECT_EQ(g_Neck[1].Tuning, 4);
-  EXPECT_EQ(g_Neck[0].Guide[0][0], 5);  // G in the key of C6
-  for (int n = 0; n < 2; ++n) {
-    for (int s = 0; s < 8; ++s) {
-      EXPECT_EQ(g_Neck[n].SoundingNote[s], -1) << n << "," << s;
-      EXPECT_EQ(g_Neck[n].BendTarget[s], 0) << n << "," << s;
-      for (int f = 0; n == 1 && f < 20; ++f) EXPECT_EQ(g_Neck[1].Guide[s][f], 0) << "lower guide off";
+  const auto at = OpenAndClose({1920, 1080}, [this](CSLDApp& app) {
+    EXPECT_TRUE(boxes_.boxes.empty());
+    EXPECT_TRUE(window_->accepts_files());
+    EXPECT_TRUE(port_.is_open());  // the mapper
+    EXPECT_EQ(g_pView, &app.view());
+    // The default instrument, with its tables built from the settings just read.
+    EXPECT_EQ(g_Neck[0].Tuning, 0);
+    EXPECT_EQ(g_Neck[1].Tuning, 4);
+    EXPECT_EQ(g_Neck[0].Guide[0][0], 5);  // G in the key of C6
+    for (int n = 0; n < 2; ++n) {
+      for (int s = 0; s < 8; ++s) {
+        EXPECT_EQ(g_Neck[n].SoundingNote[s], -1) << n << "," << s;
+        EXPECT_EQ(g_Neck[n].BendTarget[s], 0) << n << "," << s;
+        for (int f = 0; n == 1 && f < 20; ++f) EXPECT_EQ(g_Neck[1].Guide[s][f], 0) << "lower guide off";
+      }
     }
-  }
-  EXPECT_EQ(std::vector<int>(g_Neck[0].Channel, g_Neck[0].Channel + 8),
-            (std::vector<int>{0, 0, 2, 4, 0, 0, 2, 4}));
-  app.OnClose();
-  EXPECT_TRUE(app.closed());
-  for (int slot = 1; slot <= 3; ++slot) EXPECT_EQ(g_TimerId[slot].load(), 0u) << slot;
-  app.ExitInstance();
+    EXPECT_EQ(std::vector<int>(g_Neck[0].Channel, g_Neck[0].Channel + 8),
+              (std::vector<int>{0, 0, 2, 4, 0, 0, 2, 4}));
+  });
+  EXPECT_EQ(at, std::make_pair(0, 0));
   const std::string ini = dir_.Read("SLD.ini");
   EXPECT_NE(ini.find("[WindowPosition]"), std::string::npos);
   EXPECT_NE(ini.find("[Tuning]"), std::string::npos);

@@ -46,6 +46,32 @@ int CountOf(const std::vector<Line>& lines, const std::string& prefix) {
   }));
 }
 
+const std::vector<int> kMelodic = {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15};
+
+// For each channel (all but the rhythm channel 9 unless given), each format in
+// turn with "%x" standing for the channel.
+std::vector<std::string> PerChannel(const std::vector<std::string>& formats,
+                                    const std::vector<int>& channels = kMelodic) {
+  std::vector<std::string> out;
+  char m[16];
+  for (int ch : channels) {
+    for (const std::string& f : formats) {
+      std::snprintf(m, sizeof m, f.c_str(), ch);
+      out.push_back(m);
+    }
+  }
+  return out;
+}
+
+// Carries out the song events of table up to index as the song step does.
+void CarryOut(const std::vector<SongEvent>& table, LPARAM index) {
+  std::copy(table.begin(), table.end(), g_SongEvent);
+  g_bAutoPlay = 1;
+  g_SongHandledIndex = 0;
+  OnSongEvents(kSongStepEvents, index);
+  g_bAutoPlay = 0;
+}
+
 // Notes still sounding after a list of messages: note-on minus note-off per
 // channel and note (a note-on at velocity 0 is a note-off).
 std::map<std::pair<int, int>, int> Hanging(const std::vector<HeadlessEvent>& events) {
@@ -196,14 +222,11 @@ TEST_F(AutoPlayTest, SongEffectsWhilePlayingAndTheLiveOnesAfter) {
       effects.push_back(l.msg);
   }
   std::vector<std::string> expected;
-  char m[16];
+  int i = 0;
   for (int value : {100, 20, LevelToMidi(g_ReverbTime), LevelToMidi(g_ChorusLevel)}) {
-    const bool reverb = expected.size() % 30 < 15;
-    for (int ch = 0; ch < 16; ++ch) {
-      if (ch == 9) continue;
-      std::snprintf(m, sizeof m, "b%x %s %02x", ch, reverb ? "5b" : "5d", value);
-      expected.push_back(m);
-    }
+    char format[16];
+    std::snprintf(format, sizeof format, "b%%x %s %02x", i++ % 2 ? "5d" : "5b", value);
+    for (const std::string& m : PerChannel({format})) expected.push_back(m);
   }
   EXPECT_EQ(effects, expected);
   // The song's effects are in place before MIDI Start.
@@ -224,13 +247,9 @@ TEST_F(AutoPlayTest, EventsOfOneTimeAreCarriedOutByOneMessage) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::copy(c.table.begin(), c.table.end(), g_SongEvent);
-    g_bAutoPlay = 1;
-    g_SongHandledIndex = 0;
-    OnSongEvents(kSongStepEvents, c.index);
+    CarryOut(c.table, c.index);
     EXPECT_EQ(g_SongHandledIndex, c.handledAfter);
     EXPECT_EQ(g_AutoVelocity, c.velocityAfter);
-    g_bAutoPlay = 0;
   }
 }
 
@@ -255,17 +274,13 @@ TEST_F(AutoPlayTest, SlideBendsOnlyTheSoundingStringsAndMovesTheBar) {
   for (int i = 0; i < kStringCount; ++i) g_Neck[0].SoundingNote[i] = -1;
   g_Neck[0].SoundingNote[1] = 64;
   g_Neck[0].SoundingNote[3] = 60;
-  const SongEvent table[] = {{0, EventSlide, 64}, {100, EventVelocity, 1}, {100, EventEnd, 0}};
-  std::copy(std::begin(table), std::end(table), g_SongEvent);
-  g_SongHandledIndex = 0;
   Sent();
-  OnSongEvents(kSongStepEvents, 0);
+  CarryOut({{0, EventSlide, 64}, {100, EventVelocity, 1}, {100, EventEnd, 0}}, 0);
   EXPECT_EQ(Sent(), (std::vector<std::string>{"e0 55 42", "e1 55 42", "e4 55 42", "e5 55 42"}));
   EXPECT_EQ(g_BarBend, 8533);
   EXPECT_EQ(g_BarX, 5 * 64 + 64 + 32);
   EXPECT_EQ(g_DrawnBarX, 5 * 64 + 64 + 32);
   for (int i = 0; i < kStringCount; ++i) g_Neck[0].SoundingNote[i] = -1;
-  g_bAutoPlay = 0;
 }
 
 TEST_F(AutoPlayTest, ExpressionAndVibratoReachTheirChannels) {
@@ -287,22 +302,9 @@ TEST_F(AutoPlayTest, ExpressionAndVibratoReachTheirChannels) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.type);
-    const SongEvent table[] = {{0, c.type, 42}, {100, EventEnd, 0}};
-    std::copy(std::begin(table), std::end(table), g_SongEvent);
-    g_bAutoPlay = 1;
-    g_SongHandledIndex = 0;
     Sent();
-    OnSongEvents(kSongStepEvents, 0);
-    std::vector<std::string> expected;
-    char m[16];
-    for (int ch : c.channels) {
-      for (const std::string& f : c.perChannel) {
-        std::snprintf(m, sizeof m, f.c_str(), ch);
-        expected.push_back(m);
-      }
-    }
-    EXPECT_EQ(Sent(), expected);
-    g_bAutoPlay = 0;
+    CarryOut({{0, c.type, 42}, {100, EventEnd, 0}}, 0);
+    EXPECT_EQ(Sent(), PerChannel(c.perChannel, c.channels));
   }
 }
 
@@ -331,15 +333,8 @@ TEST_F(AutoPlayTest, LeftClickReplaysTheCompiledSongRightClickReadsTheFileAgain)
   ASSERT_EQ(g_bAutoPlay, 1);
   PlayToEnd();
   const std::vector<std::string> replay = Sent();
-  std::vector<std::string> notesOff;
-  for (int ch = 0; ch < 16; ++ch) {
-    if (ch == 9) continue;
-    char m[16];
-    std::snprintf(m, sizeof m, "b%x 7b 00", ch);
-    notesOff.push_back(m);
-  }
-  ASSERT_GE(replay.size(), notesOff.size());
-  EXPECT_EQ(std::vector<std::string>(replay.begin(), replay.begin() + 15), notesOff);
+  ASSERT_GE(replay.size(), 15u);
+  EXPECT_EQ(std::vector<std::string>(replay.begin(), replay.begin() + 15), PerChannel({"b%x 7b 00"}));
   EXPECT_EQ(FirstNoteOn(replay), first);
 
   OnPlayButtonRightClick();
