@@ -86,13 +86,11 @@ TEST_F(BuiltinSynthTest, Note67SoundsG4AndBend8533OneSemitoneHigher) {
 TEST_F(BuiltinSynthTest, VibratoDepthParameterWidensThePitch) {
   auto spread = [&](int depth) {
     // Depth, rate 64 and delay 0 through the non-registered parameters.
-    const std::vector<int16_t> sound = RenderG4({{2.0, 0x0163B0},
-                                                 {2.0, 0x0962B0},
-                                                 {2.0, 0x06B0u | static_cast<uint32_t>(depth) << 16},
-                                                 {2.0, 0x0163B0},
-                                                 {2.0, 0x0862B0},
-                                                 {2.0, 0x4006B0}},
-                                                1.4);
+    std::vector<TimedShortMsg> nrpn;
+    for (uint32_t m : {0x0163B0u, 0x0962B0u, 0x06B0u | static_cast<uint32_t>(depth) << 16, 0x0163B0u,
+                       0x0862B0u, 0x4006B0u})
+      nrpn.push_back({2.0, m});
+    const std::vector<int16_t> sound = RenderG4(nrpn, 1.4);
     double low = 1e9, high = 0;
     for (double t = 0.3; t + 0.05 <= 1.3; t += 0.025) {
       const double hz = PitchOf(sound, t, t + 0.05);

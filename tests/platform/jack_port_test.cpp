@@ -61,10 +61,6 @@ TEST(JackPortTest, ResetBurstReachesAnExternalReceiverInOrder) {
     g_Platform.midi = &out;
     g_MidiOutDeviceName = kReceiverPort;
     EnumerateAndOpen();
-    std::vector<std::string> names;
-    for (int id = -1; id < 13; ++id) names.push_back(DeviceName(id));
-    EXPECT_EQ(names[0], "MIDI Mapper");
-    EXPECT_NE(std::find(names.begin(), names.end(), kReceiverPort), names.end());
     EXPECT_EQ(g_bMidiOutOpen, 1);
     EXPECT_GE(g_MidiOutDevice, 0);
     EXPECT_EQ(DeviceName(g_MidiOutDevice), std::string(kReceiverPort));
