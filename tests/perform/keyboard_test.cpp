@@ -115,21 +115,6 @@ TEST_F(KeyboardTest, StrokeFromString2StrikesSevenToThreeAt77ThenTwoAt120) {
   EXPECT_EQ(g_StrokeString, -1);
 }
 
-TEST_F(KeyboardTest, ReleasingTheStrokeKeyWhileAnotherIsHeldEndsTheStrokeAtTheNextTick) {
-  LoadUpperNeck();
-  HoverCell(0, 0, 0);
-  Press(1);
-  Press(0);  // cancels nothing yet, starts the stroke from string 7
-  sys().Wait(60);  // strings 6, 5, 4 struck
-  Release(0);
-  Sent();
-  sys().Wait(100);
-  EXPECT_TRUE(SentOf("9").empty()) << "no further string is struck";
-  Release(1);
-  // Strings 7, 6, 5, 4 stop with the last key (string 0 of key 1 was silenced by key 0).
-  EXPECT_EQ(SentOf("8").size(), 8u);
-}
-
 TEST_F(KeyboardTest, ThreeNotesWhileSoloHeldTheReleasesAndPressesThatChangeNothing) {
   LoadUpperNeck();
   HoverCell(0, 1, 0);

@@ -76,7 +76,7 @@ TEST(ViewFilterTest, WhatPassesAndWhatWaits) {
   g_PendingMouseLParam = 0;
 }
 
-TEST_F(TimedMotionsTest, ReleasingTheOnlyStrokeKeyOrPressingAnotherEndsTheStrokeAtOnce) {
+TEST_F(TimedMotionsTest, EveryWayOfEndingAStroke) {
   HoverCell(0, 0, 0);
   Press(0);
   sys().Wait(40);  // strings 7, 6, 5
@@ -93,6 +93,20 @@ TEST_F(TimedMotionsTest, ReleasingTheOnlyStrokeKeyOrPressingAnotherEndsTheStroke
   Sent();
   sys().Wait(100);
   EXPECT_TRUE(SentOf("9").empty());
+  Release(1);
+  Release(0);
+
+  // Released while another key is held, the stroke ends at its next step.
+  Press(1);
+  Press(0);  // cancels nothing yet, starts the stroke from string 7
+  sys().Wait(60);  // strings 6, 5, 4 struck
+  Release(0);
+  Sent();
+  sys().Wait(100);
+  EXPECT_TRUE(SentOf("9").empty()) << "no further string is struck";
+  Release(1);
+  // Strings 7, 6, 5, 4 stop with the last key (string 0 of key 1 was silenced by key 0).
+  EXPECT_EQ(SentOf("8").size(), 8u);
 }
 
 // Thousands of random keys, buttons and moves, then every key and pedal let go:
