@@ -28,19 +28,16 @@ class SettingsTest : public ::testing::Test {
   TempDir dir_;
 };
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 TEST_F(SettingsTest, NoFileGivesTheDefaultsAndSaveWritesEveryKeyInItsPlace) {
   LoadSettings();
   ASSERT_TRUE(SaveSettings());
-  const std::vector<std::string> lines = Lines(dir_.Read("SLD.ini"));
+  std::vector<std::string> lines;
+  std::istringstream in(dir_.Read("SLD.ini"));
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
   ASSERT_EQ(lines.size(), 618u);
-  EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.find('=') != l.npos; }), 609);
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.find('=') != l.npos; }),
+            609);
   const std::pair<int, const char*> expected[] = {
       {0, "[InitialSetting]"},   {1, "MidiOutDeviceName=MIDI Mapper"}, {3, "[Tuning]"},
       {4, "(0)Name=C6"},         {5, "(0)Note(0)=G"},     {6, "(0)Pedal(0)(0)=0"}, {7, "(0)Pedal(1)(0)=0"},

@@ -101,17 +101,10 @@ TEST_F(TuningsTest, PedalRowsAreSpelledByTheNameRuleAndMoveOneSemitoneAtMost) {
 }
 
 TEST(GuideKey, NamesGiveTheMajorKeyOfTheirRoot) {
-  struct Case {
-    const char* name;
-    int key;
-  };
-  const Case cases[] = {{"C6", 0},  {"C69", 0}, {"C13", 0},  {"Am67", 12}, {"E7", 4}, {"E9", 4},
-                        {"E13", 4}, {"B11", 11}, {"F#m", 9}, {"Bb", 10},   {"x", 0},  {"", 0},
-                        {"Dbm", 4}, {"G#", 8}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(GuideKeyOfName(c.name), c.key);
-  }
+  const std::pair<const char*, int> cases[] = {
+      {"C6", 0}, {"C69", 0}, {"C13", 0}, {"Am67", 12}, {"E7", 4}, {"E9", 4},  {"E13", 4},
+      {"B11", 11}, {"F#m", 9}, {"Bb", 10}, {"x", 0},   {"", 0},  {"Dbm", 4}, {"G#", 8}};
+  for (const auto& [name, key] : cases) EXPECT_EQ(GuideKeyOfName(name), key) << name;
 }
 
 TEST_F(TuningsTest, GuideMarksScaleDegreesInTheNecksKeyUnderThePedals) {
@@ -132,7 +125,8 @@ TEST_F(TuningsTest, GuideMarksScaleDegreesInTheNecksKeyUnderThePedals) {
     g_Pedal1 = c.pedal1;
     BuildGuide(0);
     EXPECT_EQ(g_Neck[0].Guide[c.string][c.fret], c.degree)
-        << "tuning " << c.tuning << " shift " << c.shift << " pedal " << c.pedal1 << " at " << c.string << "," << c.fret;
+        << "tuning " << c.tuning << " shift " << c.shift << " pedal " << c.pedal1 << " at "
+        << c.string << "," << c.fret;
   }
 }
 
