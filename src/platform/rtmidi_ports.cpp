@@ -86,6 +86,7 @@ struct RtMidiPorts::Impl {
   std::vector<PortRef> ports;
   std::vector<std::string> names;
   std::unique_ptr<RtMidiOut> out;
+  RtMidi::Api out_api = RtMidi::UNSPECIFIED;
 };
 
 RtMidiPorts::RtMidiPorts() : impl_(std::make_unique<Impl>()) {}
@@ -118,7 +119,8 @@ const std::vector<std::string>& RtMidiPorts::Refresh() {
 const std::vector<std::string>& RtMidiPorts::names() const { return impl_->names; }
 
 namespace {
-// How long a new JACK connection is given before the first message goes out.
+// How long a new JACK connection is given before the first message goes out,
+// and the last messages before the connection closes.
 constexpr std::chrono::milliseconds kJackSettle{150};
 }  // namespace
 
@@ -140,6 +142,7 @@ int RtMidiPorts::Open(int index) {
       // open would never arrive. Give the server time to settle.
       if (want.api == RtMidi::UNIX_JACK) std::this_thread::sleep_for(kJackSettle);
       impl_->out = std::move(out);
+      impl_->out_api = want.api;
       return MMSYSERR_NOERROR;
     }
   } catch (...) {
@@ -160,6 +163,9 @@ void RtMidiPorts::Send(uint32_t packed) {
 
 void RtMidiPorts::Close() {
   if (!impl_->out) return;
+  // The last messages (the reset before closing) leave a JACK port in the
+  // server's next cycles: closing at once would drop them on a busy machine.
+  if (impl_->out_api == RtMidi::UNIX_JACK) std::this_thread::sleep_for(kJackSettle);
   try {
     impl_->out->closePort();
   } catch (...) {

@@ -44,7 +44,9 @@ TEST(JackPortTest, ResetBurstReachesAnExternalReceiverInOrder) {
   const std::string server = "slidora-test-" + std::to_string(getpid());
   ScopedEnv server_env("JACK_DEFAULT_SERVER", server);
   ScopedEnv no_start("JACK_NO_START_SERVER", "1");
-  ChildProcess jackd({"jackd", "-n", server, "-r", "-d", "dummy", "-r", "48000", "-p", "256"});
+  // A long client time-out: on a busy machine a slow client would otherwise be
+  // dropped from the graph, and the receiver would hear nothing.
+  ChildProcess jackd({"jackd", "-n", server, "-r", "-t", "5000", "-d", "dummy", "-r", "48000", "-p", "256"});
   ChildProcess receiver({MIDI_RECEIVER_PATH, "slidora-receiver"});
   ASSERT_TRUE(receiver.started());
   std::string line;
