@@ -122,6 +122,8 @@ namespace {
 // How long a new JACK connection is given before the first message goes out,
 // and the last messages before the connection closes.
 constexpr std::chrono::milliseconds kJackSettle{150};
+// How long a closed JACK port is kept before it is destroyed (many cycles).
+constexpr std::chrono::milliseconds kJackCycleEnd{100};
 }  // namespace
 
 int RtMidiPorts::Open(int index) {
@@ -165,12 +167,18 @@ void RtMidiPorts::Close() {
   if (!impl_->out) return;
   // The last messages (the reset before closing) leave a JACK port in the
   // server's next cycles: closing at once would drop them on a busy machine.
-  if (impl_->out_api == RtMidi::UNIX_JACK) std::this_thread::sleep_for(kJackSettle);
+  const bool jack = impl_->out_api == RtMidi::UNIX_JACK;
+  if (jack) std::this_thread::sleep_for(kJackSettle);
   try {
     impl_->out->closePort();
   } catch (...) {
   }
+  // The JACK backend frees its message buffer when destroyed, while a process
+  // cycle that began before the port closed may still be reading it: let that
+  // cycle end first.
+  if (jack) std::this_thread::sleep_for(kJackCycleEnd);
   impl_->out.reset();
+  impl_->out_api = RtMidi::UNSPECIFIED;
 }
 
 bool RtMidiPorts::is_open() const { return impl_->out != nullptr; }
