@@ -9,6 +9,7 @@ PROGRAM=$1
 BITMAPS=$2
 SKIP=77
 HERE=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=scripts/virtual_display.sh
 source "$HERE/scripts/virtual_display.sh"
 # How long a start may take before the window shows (s): the SoundFont loads
 # first, and a busy machine runs other tests beside this one.
@@ -62,8 +63,10 @@ close_and_wait() {  # $1 $2: the window's left and top
 
 # What of page 0 differs from the design in the screenshot; nothing when all is right.
 page0_problem() {
+  local x y
   for xy in "5 5" "150 45" "1000 150" "600 250" "20 700"; do
-    set -- $xy
+    read -r x y <<<"$xy"
+    set -- "$x" "$y"
     [ "$(pixel "$1" "$2")" = "$(picture_pixel "$1" "$2")" ] || { echo "page 0 at ($1,$2) is $(pixel "$1" "$2"), the picture has $(picture_pixel "$1" "$2")"; return; }
   done
   # The volume field's opaque cell (light grey) and the orange name of tuning set 1 (C6).
@@ -113,7 +116,7 @@ close_and_wait 0 0
 [ -f SLD.ini ] || fail "no SLD.ini after close"
 keys=$(grep -c '=' SLD.ini)
 [ "$keys" -eq 611 ] || fail "SLD.ini has $keys keys, not 609 and the window position"
-grep -qx 'left=0' SLD.ini && grep -qx 'top=0' SLD.ini || fail "window position not written"
+{ grep -qx 'left=0' SLD.ini && grep -qx 'top=0' SLD.ini; } || fail "window position not written"
 
 # A stored position beyond the screen's right and bottom edges.
 sed -i 's/^left=0$/left=2000/; s/^top=0$/top=300/' SLD.ini
@@ -121,5 +124,5 @@ start_program
 geometry=$(xdotool search --name '^Slidora$' getwindowgeometry)
 echo "$geometry" | grep -q "Position: 240,194" || fail "window not clamped to 240,194: $geometry"
 close_and_wait 240 194
-grep -qx 'left=240' SLD.ini && grep -qx 'top=194' SLD.ini || fail "clamped position not saved"
+{ grep -qx 'left=240' SLD.ini && grep -qx 'top=194' SLD.ini; } || fail "clamped position not saved"
 echo "PASS"

@@ -7,6 +7,7 @@
 set -uo pipefail
 prog=$1
 run=$2
+# shellcheck source=virtual_display.sh
 source "$(dirname "$0")/virtual_display.sh"
 for tool in Xvfb xdotool import; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
@@ -26,7 +27,7 @@ fail() { echo "FAIL: $*" >&2; cp "$work/shot.png" "${TMPDIR:-/tmp}/controls_xvfb
 start_virtual_display "$work" || { echo "skipped: Xvfb did not start"; exit 77; }
 
 cp -r "$run/Bitmap" "$work/" 2>/dev/null
-cd "$work"
+cd "$work" || exit 1
 "$prog" >prog.log 2>&1 &
 prog_pid=$!
 win=""

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the window tests: a virtual X display of their own with an
 # environment that keeps the program under test to itself, and a report of a
 # program that did not do what was awaited.
@@ -8,11 +9,13 @@
 start_virtual_display() {
   local work=$1
   Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  # shellcheck disable=SC2034  # read by the test that sources this file
   XVFB_PID=$!
   local deadline=$((SECONDS + 10))
   while [ ! -s "$work/display" ] && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.05; done
   [ -s "$work/display" ] || return 1
-  export DISPLAY=":$(head -n 1 "$work/display")"
+  DISPLAY=":$(head -n 1 "$work/display")"
+  export DISPLAY
   unset WAYLAND_DISPLAY SDL_VIDEODRIVER
   export SDL_AUDIODRIVER=dummy
   # No session bus: the window library's bus calls (input methods, screen
