@@ -60,9 +60,9 @@ int RunSim(int argc, char** argv) {
     RunSimCommand(system, c);
     Print(system.TakeEvents(), origin, all);
   }
-  system.Close();
+  const int status = system.Close();
   Print(system.TakeEvents(), origin, all);
-  return 0;
+  return status;
 }
 
 const CliRegistration kSim("sim", "run an input script headless and print what is sent", RunSim);

@@ -24,11 +24,11 @@ Point StoredFramePosition(const std::string& settings_path) {
   return {ini.GetInt(kWindowPositionSection, "left", 0), ini.GetInt(kWindowPositionSection, "top", 0)};
 }
 
-bool SaveFramePosition(const std::string& settings_path, Point top_left) {
+bool SaveFramePosition(const std::string& settings_path, Point top_left, std::string* error) {
   ProfileFile ini(settings_path);
   ini.WriteInt(kWindowPositionSection, "left", top_left.x);
   ini.WriteInt(kWindowPositionSection, "top", top_left.y);
-  return ini.Commit();
+  return ini.Commit(error);
 }
 
 void FrameWindowProc(const Message& m, const std::function<void()>& on_close) {

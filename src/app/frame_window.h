@@ -18,7 +18,7 @@ Point FramePosition(int left, int top, Point screen);
 // The stored left and top of the settings file (0 when absent).
 Point StoredFramePosition(const std::string& settings_path);
 // Writes the frame's left and top to the settings file at once.
-bool SaveFramePosition(const std::string& settings_path, Point top_left);
+bool SaveFramePosition(const std::string& settings_path, Point top_left, std::string* error = nullptr);
 
 // What a drop of files on the frame does, with the first file's path; set by
 // the song player. Empty: drops are ignored.

@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/frame_window.h"
 #include "app/instrument_startup.h"
 #include "app/reset.h"
+#include "app/sld_app.h"
 #include "midi/channels.h"
 #include "midi/midi_port.h"
 #include "midi/timers.h"
@@ -16,7 +18,6 @@
 #include "perform/slide_bar.h"
 #include "perform/view_filter.h"
 #include "ui/controls.h"
-#include "platform/profile.h"
 #include "song/autoplay.h"
 #include "song/autoplay_view.h"
 #include "song/autoplay_start.h"
@@ -65,8 +66,8 @@ int HeadlessSystem::StartUp() {
   return 0;
 }
 
-void HeadlessSystem::Close() {
-  if (closed_) return;
+int HeadlessSystem::Close() {
+  if (closed_) return close_status_;
   closed_ = true;
   // As in the program: the open tuning editor's names are kept on any close.
   ApplyTuningNamesOnClose();
@@ -74,15 +75,18 @@ void HeadlessSystem::Close() {
   // A song still playing gives the upper neck back before anything is saved.
   StopAutoPlay();
   Settle();
-  ProfileFile ini(g_SettingsPath);
   const Rect window = pointer_.WindowRect();
-  ini.WriteInt("WindowPosition", "left", window.left);
-  ini.WriteInt("WindowPosition", "top", window.top);
-  ini.Commit();
+  std::string error;
+  bool saved = SaveFramePosition(g_SettingsPath, {window.left, window.top}, &error);
   TimerRelease();
-  SaveSettings();
+  if (saved) saved = SaveSettings(&error);
   ReleaseMidiPort();
   CollectMidi();
+  if (!saved) {
+    ReportSaveFailure(g_SettingsPath, error);
+    close_status_ = 1;
+  }
+  return close_status_;
 }
 
 bool HeadlessSystem::InsideWindow(Point client) const {

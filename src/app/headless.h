@@ -46,9 +46,10 @@ class HeadlessSystem : public MessageBoxSink {
   // first paint, the 5 ms tick. Returns 0.
   int StartUp();
   // The program's close and exit: timers stopped, window position and every
-  // setting written back.
+  // setting written back. Returns 0, or 1 when the settings file could not be
+  // written (the save-failure box is shown and the text goes to standard error).
   // Runs once; the close button runs it too, and input after it is ignored.
-  void Close();
+  int Close();
   bool closed() const { return closed_; }
   bool minimized() const { return minimized_; }
 
@@ -107,6 +108,7 @@ class HeadlessSystem : public MessageBoxSink {
   bool right_down_ = false;
   bool idle_running_ = false;
   bool closed_ = false;
+  int close_status_ = 0;  // 1 when the settings could not be saved at close
   bool minimized_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "app/sld_app.h"
 
+#include <cstdio>
+
 #include "app/frame_window.h"
 #include "app/instrument_startup.h"
 #include "midi/channels.h"
@@ -66,17 +68,30 @@ void CSLDApp::OnClose() {
 
 void CSLDApp::OnDestroyFrame() {
   const Rect r = GetMainWindowRect();
-  SaveFramePosition(g_SettingsPath, {r.left, r.top});
+  if (!SaveFramePosition(g_SettingsPath, {r.left, r.top}, &save_error_) && save_error_.empty()) {
+    save_error_ = "unknown error";
+  }
   closed_ = true;
 }
 
 int CSLDApp::ExitInstance() {
   TimerRelease();
-  SaveSettings();
+  std::string error;
+  const bool saved = SaveSettings(&error) && save_error_.empty();
+  if (save_error_.empty()) save_error_ = error;
   ReleaseMidiPort();
   lock_.Release();
   if (g_pApp == this) g_pApp = nullptr;
-  return 0;
+  if (saved) return 0;
+  // The player must learn that the session's changes did not reach the file.
+  ReportSaveFailure(g_SettingsPath, save_error_);
+  return 1;
+}
+
+void ReportSaveFailure(const std::string& path, const std::string& reason) {
+  const std::string text = SaveFailureText(path, reason);
+  std::fprintf(stderr, "%s\n", text.c_str());
+  ShowMessageBox(text, kAppCaption, MB_ICONHAND | MB_OK);
 }
 
 void CSLDApp::OnIdle() {

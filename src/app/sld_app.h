@@ -34,7 +34,8 @@ class CSLDApp {
   // Close request: timers stopped, then the frame destroyed (its place saved).
   void OnClose();
   bool closed() const { return closed_; }
-  // After the loop: timer period released, settings written. Returns 0.
+  // After the loop: timer period released, settings written. Returns 0, or 1
+  // when the settings file could not be written (the player was told).
   int ExitInstance();
   // Every idle pass of the message loop: paint what was invalidated, then
   // notice the pointer leaving the window.
@@ -48,6 +49,11 @@ class CSLDApp {
   InstanceLock lock_;
   CSLDView view_;
   bool closed_ = false;
+  std::string save_error_;  // why the window position could not be saved
 };
+
+// Tells the player that the settings file could not be written at exit: a box
+// naming the file and the reason, and the same text on standard error.
+void ReportSaveFailure(const std::string& path, const std::string& reason);
 
 extern CSLDApp* g_pApp;

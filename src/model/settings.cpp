@@ -148,7 +148,7 @@ void ApplyDefaultSettings() {
   g_SettingsPath = saved;
 }
 
-bool SaveSettings() {
+bool SaveSettings(std::string* error) {
   ProfileFile ini(g_SettingsPath);
   ini.WriteString(kInitial, "MidiOutDeviceName", g_MidiOutDeviceName);
   for (int t = 0; t < kTuningCount; ++t) {
@@ -173,5 +173,9 @@ bool SaveSettings() {
     ini.WriteInt(kVibrato, Key("(%d)Rate", p).c_str(), g_Vibrato[p].Rate);
     ini.WriteInt(kVibrato, Key("(%d)Delay", p).c_str(), g_Vibrato[p].Delay);
   }
-  return ini.Commit();
+  return ini.Commit(error);
+}
+
+std::string SaveFailureText(const std::string& path, const std::string& reason) {
+  return "The settings could not be saved to " + path + ":\n" + reason + ".\nThe changes of this session are lost.";
 }

@@ -18,8 +18,11 @@ void LoadSettings();
 
 // Writes every stored field back, keeping other sections, keys and comments of
 // the file. Returns false when the file could not be written; the old file is
-// then unchanged.
-bool SaveSettings();
+// then unchanged and *error (when given) says why.
+bool SaveSettings(std::string* error = nullptr);
+
+// The message a player gets when the settings could not be written at exit.
+std::string SaveFailureText(const std::string& path, const std::string& reason);
 
 // The default instrument, as a fresh start without a settings file has it.
 void ApplyDefaultSettings();

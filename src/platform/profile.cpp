@@ -1,52 +1,40 @@
 #include "platform/profile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
-#include <strings.h>
+#include <string_view>
+
+#include "platform/atomic_file.h"
 
 namespace {
 
-std::string Trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t\r");
-  if (b == std::string::npos) return "";
-  size_t e = s.find_last_not_of(" \t\r");
+// Lines are taken apart through views, without copies.
+std::string_view Trim(std::string_view s) {
+  const size_t b = s.find_first_not_of(" \t\r");
+  if (b == std::string_view::npos) return {};
+  const size_t e = s.find_last_not_of(" \t\r");
   return s.substr(b, e - b + 1);
 }
 
-bool EqualNoCase(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b) == 0; }
-
-// "[name]" gives name; anything else is no header.
-bool SectionName(const std::string& line, std::string* name) {
-  std::string t = Trim(line);
-  if (t.size() < 2 || t.front() != '[') return false;
-  size_t close = t.find(']');
-  if (close == std::string::npos) return false;
-  *name = Trim(t.substr(1, close - 1));
-  return true;
+// The index key of a section or key name: names match whatever their case.
+std::string Folded(std::string_view name) {
+  std::string f(name);
+  for (char& c : f) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return f;
 }
 
-// "key=value" gives key and value; comments and other lines give false.
-bool KeyValue(const std::string& line, std::string* key, std::string* value) {
-  std::string t = Trim(line);
-  if (t.empty() || t[0] == ';' || t[0] == '[') return false;
-  size_t eq = t.find('=');
-  if (eq == std::string::npos) return false;
-  *key = Trim(t.substr(0, eq));
-  *value = Trim(t.substr(eq + 1));
-  // A value wrapped in matching quotes reads without them.
-  if (value->size() >= 2 && (value->front() == '"' || value->front() == '\'') &&
-      value->back() == value->front()) {
-    *value = value->substr(1, value->size() - 2);
-  }
+constexpr char kBom[] = "\xEF\xBB\xBF";
+
+// "[name]" gives name; anything else is no header.
+bool SectionName(std::string_view line, std::string_view* name) {
+  const std::string_view t = Trim(line);
+  if (t.size() < 2 || t.front() != '[') return false;
+  const size_t close = t.find(']');
+  if (close == std::string_view::npos) return false;
+  *name = Trim(t.substr(1, close - 1));
   return true;
 }
 
@@ -68,93 +56,116 @@ int ParseProfileInt(const std::string& text) {
 }
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
+  sections_.emplace_back();  // the lines before the first header
   std::ifstream in(path_, std::ios::binary);
   if (!in) return;
   std::stringstream buffer;
   buffer << in.rdbuf();
-  std::string text = buffer.str();
-  crlf_ = text.find("\r\n") != std::string::npos;
+  const std::string text = buffer.str();
   size_t start = 0;
+  if (text.compare(0, 3, kBom) == 0) {
+    bom_ = true;
+    start = 3;
+  }
+  // Lines are written back with the file's own line ends.
+  if (text.find("\r\n") != std::string::npos) {
+    eol_ = "\r\n";
+  } else if (text.find('\r') != std::string::npos && text.find('\n') == std::string::npos) {
+    eol_ = "\r";
+  }
   while (start < text.size()) {
-    size_t nl = text.find('\n', start);
-    std::string line = text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines_.push_back({line});
-    if (nl == std::string::npos) break;
-    start = nl + 1;
+    const size_t end = text.find_first_of("\r\n", start);
+    AddLine(std::string(text, start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) break;
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
   }
 }
 
-int ProfileFile::FindSection(const char* section) const {
-  std::string name;
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    if (SectionName(lines_[i].text, &name) && EqualNoCase(name, section)) return static_cast<int>(i);
+void ProfileFile::AddLine(std::string line) {
+  std::string_view name;
+  if (SectionName(line, &name)) {
+    Section section;
+    section.has_header = true;
+    section.header = std::move(line);
+    by_name_.emplace(Folded(name), sections_.size());  // the first of a name wins
+    sections_.push_back(std::move(section));
+    return;
   }
-  return -1;
+  Section& section = sections_.back();
+  section.lines.push_back(std::move(line));
+  if (section.indexed) section.keys.Add(section.lines, section.lines.size() - 1);
 }
 
-int ProfileFile::FindKey(int header, const char* key) const {
-  std::string name, k, v;
-  for (size_t i = header + 1; i < lines_.size(); ++i) {
-    if (SectionName(lines_[i].text, &name)) break;
-    if (KeyValue(lines_[i].text, &k, &v) && EqualNoCase(k, key)) return static_cast<int>(i);
-  }
-  return -1;
+void ProfileFile::Index(const Section& section) {
+  if (section.indexed) return;
+  section.indexed = true;
+  section.keys.Build(section.lines);
 }
 
-int ProfileFile::SectionEnd(int header) const {
-  std::string name;
-  int end = header + 1;
-  for (size_t i = header + 1; i < lines_.size(); ++i) {
-    if (SectionName(lines_[i].text, &name)) break;
-    if (!Trim(lines_[i].text).empty()) end = static_cast<int>(i) + 1;
-  }
-  return end;
+const ProfileFile::Section* ProfileFile::Find(const char* section) const {
+  const auto it = by_name_.find(Folded(section));
+  if (it == by_name_.end()) return nullptr;
+  Index(sections_[it->second]);
+  return &sections_[it->second];
+}
+
+const std::string* ProfileFile::FindLine(const char* section, const char* key) const {
+  const Section* s = Find(section);
+  if (!s) return nullptr;
+  const size_t line = s->keys.Find(s->lines, key);
+  return line == ProfileKeyIndex::kNone ? nullptr : &s->lines[line];
 }
 
 bool ProfileFile::HasKey(const char* section, const char* key) const {
-  int header = FindSection(section);
-  return header >= 0 && FindKey(header, key) >= 0;
+  return FindLine(section, key) != nullptr;
 }
 
 std::string ProfileFile::GetString(const char* section, const char* key, const char* def) const {
-  int header = FindSection(section);
-  if (header < 0) return def;
-  int line = FindKey(header, key);
-  if (line < 0) return def;
-  std::string k, v;
-  KeyValue(lines_[line].text, &k, &v);
-  return v;
+  const std::string* line = FindLine(section, key);
+  if (!line) return def;
+  std::string_view k, v;
+  ProfileKeyValue(*line, &k, &v);
+  return std::string(v);
 }
 
 int ProfileFile::GetInt(const char* section, const char* key, int def) const {
-  int header = FindSection(section);
-  if (header < 0) return def;
-  int line = FindKey(header, key);
-  if (line < 0) return def;
-  std::string k, v;
-  KeyValue(lines_[line].text, &k, &v);
-  return ParseProfileInt(v);
+  const std::string* line = FindLine(section, key);
+  if (!line) return def;
+  std::string_view k, v;
+  ProfileKeyValue(*line, &k, &v);
+  return ParseProfileInt(std::string(v));
 }
 
 void ProfileFile::WriteString(const char* section, const char* key, const std::string& value) {
-  int header = FindSection(section);
-  if (header < 0) {
+  const auto found = by_name_.find(Folded(section));
+  if (found == by_name_.end()) {
     // A new section goes at the end, after a blank line when the file has text.
-    if (!lines_.empty() && !Trim(lines_.back().text).empty()) lines_.push_back({""});
-    lines_.push_back({std::string("[") + section + "]"});
-    lines_.push_back({std::string(key) + "=" + value});
+    const Section& last = sections_.back();
+    const std::string* last_line = !last.lines.empty() ? &last.lines.back()
+                                   : last.has_header   ? &last.header
+                                                       : nullptr;
+    if (last_line && !Trim(*last_line).empty()) sections_.back().lines.emplace_back();
+    AddLine(std::string("[") + section + "]");
+    AddLine(std::string(key) + "=" + value);
     return;
   }
-  int line = FindKey(header, key);
-  if (line >= 0) {
+  Section& s = sections_[found->second];
+  Index(s);
+  const size_t line = s.keys.Find(s.lines, key);
+  if (line != ProfileKeyIndex::kNone) {
     // Keep the key's own spelling of its name.
-    std::string k, v;
-    KeyValue(lines_[line].text, &k, &v);
-    lines_[line].text = k + "=" + value;
+    std::string_view k, v;
+    ProfileKeyValue(s.lines[line], &k, &v);
+    s.lines[line] = std::string(k) + "=" + value;
     return;
   }
-  lines_.insert(lines_.begin() + SectionEnd(header), {std::string(key) + "=" + value});
+  // A new key follows the section's last non-blank line; only blank lines, which
+  // hold no key, move down.
+  size_t end = s.lines.size();
+  while (end > 0 && Trim(s.lines[end - 1]).empty()) --end;
+  s.lines.insert(s.lines.begin() + static_cast<std::ptrdiff_t>(end), std::string(key) + "=" + value);
+  s.keys.Add(s.lines, end);
 }
 
 void ProfileFile::WriteInt(const char* section, const char* key, int value) {
@@ -162,37 +173,17 @@ void ProfileFile::WriteInt(const char* section, const char* key, int value) {
 }
 
 std::string ProfileFile::Text() const {
-  std::string text;
-  const char* eol = crlf_ ? "\r\n" : "\n";
-  for (const Line& line : lines_) {
-    text += line.text;
-    text += eol;
+  std::string text = bom_ ? kBom : "";
+  for (const Section& s : sections_) {
+    if (s.has_header) text += s.header + eol_;
+    for (const std::string& line : s.lines) {
+      text += line;
+      text += eol_;
+    }
   }
   return text;
 }
 
-bool ProfileFile::Commit() const {
-  const std::string text = Text();
-  std::string tmp = path_ + ".XXXXXX";
-  std::vector<char> name(tmp.begin(), tmp.end());
-  name.push_back('\0');
-  int fd = mkstemp(name.data());
-  if (fd < 0) return false;
-  fchmod(fd, 0644);
-  size_t done = 0;
-  bool ok = true;
-  while (done < text.size()) {
-    ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = false;
-      break;
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (ok && fsync(fd) != 0) ok = false;
-  if (close(fd) != 0) ok = false;
-  if (ok && rename(name.data(), path_.c_str()) != 0) ok = false;
-  if (!ok) unlink(name.data());
-  return ok;
+bool ProfileFile::Commit(std::string* error) const {
+  return WriteFileAtomically(path_, Text(), error);
 }

@@ -1,14 +1,21 @@
 // Private-profile (INI) files with the semantics the settings rely on: sections
-// and keys match case-insensitively, blanks around keys and values are ignored,
-// a write updates its line in place and keeps every other line and comment.
+// and keys match case-insensitively, the first section and the first key of a
+// name win, blanks around keys and values are ignored, a write updates its line
+// in place and keeps every other line and comment. Lookups go through an index,
+// so a file of any size reads and saves in time linear in its length.
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+#include "platform/profile_index.h"
 
 class ProfileFile {
  public:
-  // Reads the file at path; a missing or unreadable file reads as empty.
+  // Reads the file at path; a missing or unreadable file reads as empty. Lines
+  // may end in LF, CR LF or CR alone; a leading UTF-8 byte-order mark is skipped
+  // (and written back).
   explicit ProfileFile(std::string path);
 
   // The value of the key, or def when the section or key is missing.
@@ -24,27 +31,40 @@ class ProfileFile {
   void WriteInt(const char* section, const char* key, int value);
 
   // Writes the whole text to the file at once: a temporary file in the same
-  // folder, flushed to disk, then renamed over the old one. On failure the old
-  // file is left as it was and false is returned.
-  bool Commit() const;
+  // folder, flushed to disk, then renamed over the old one. A symbolic link is
+  // followed (its target is replaced, the link stays) and the file keeps its
+  // permissions. Temporary files of earlier saves that never finished are
+  // removed. On failure the old file is left as it was, no temporary file
+  // remains, false is returned and *error (when given) says why.
+  bool Commit(std::string* error = nullptr) const;
 
   const std::string& path() const { return path_; }
   std::string Text() const;
 
  private:
-  struct Line {
-    std::string text;
+  // The lines of one section: its header (absent for the lines before the
+  // first section) and every line up to the next header.
+  struct Section {
+    bool has_header = false;
+    std::string header;
+    std::vector<std::string> lines;
+    // Made on the section's first use, so the sections the program never asks
+    // for cost nothing.
+    mutable bool indexed = false;
+    mutable ProfileKeyIndex keys;
   };
-  // Index of the section header line, or -1.
-  int FindSection(const char* section) const;
-  // Index of the key's line inside the section starting at header, or -1.
-  int FindKey(int header, const char* key) const;
-  // One past the section's last non-blank line.
-  int SectionEnd(int header) const;
+  // The first section of the name, with its key index made; nullptr if none.
+  const Section* Find(const char* section) const;
+  static void Index(const Section& section);
+  // The key's line, or nullptr.
+  const std::string* FindLine(const char* section, const char* key) const;
+  void AddLine(std::string line);
 
   std::string path_;
-  std::vector<Line> lines_;
-  bool crlf_ = false;
+  std::vector<Section> sections_;  // [0] holds the lines before the first header
+  std::unordered_map<std::string, size_t> by_name_;  // lower-case name -> first section
+  std::string eol_ = "\n";
+  bool bom_ = false;
 };
 
 // Reads a whole integer the way the profile does: optional blanks, sign and

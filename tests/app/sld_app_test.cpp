@@ -3,6 +3,11 @@
 #include "app/sld_app.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -83,8 +88,38 @@ class AppTest : public ::testing::Test {
     app.OnClose();  // the window manager's close, not the panel's close button
     EXPECT_TRUE(app.closed());
     for (int slot = 1; slot <= 3; ++slot) EXPECT_EQ(g_TimerId[slot].load(), 0u) << "timer " << slot;
-    app.ExitInstance();
+    exit_status_ = app.ExitInstance();
     return at;
+  }
+
+  // Runs a whole start and close in a child process, as an unprivileged user or
+  // with a file-size limit (a full disk) that must not reach the other tests.
+  // Returns the exit status, a line with the boxes' captions, then their texts.
+  std::string OpenAndCloseInChild(bool drop_privileges, rlim_t file_size_limit) {
+    int out[2];
+    if (pipe(out) != 0) return "no pipe";
+    const pid_t pid = fork();
+    if (pid == 0) {
+      close(out[0]);
+      if (drop_privileges && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+      if (file_size_limit) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{file_size_limit, file_size_limit};
+        setrlimit(RLIMIT_FSIZE, &limit);
+      }
+      OpenAndClose({1920, 1080}, [](CSLDApp&) { g_Neck[1].Tuning = 7; });
+      std::string report = std::to_string(exit_status_) + "\n";
+      for (const RecordedBoxes::Box& b : boxes_.boxes) report += b.caption + "|" + b.text + "\n";
+      if (write(out[1], report.data(), report.size()) < 0) _exit(4);
+      _exit(0);
+    }
+    close(out[1]);
+    std::string report;
+    char buffer[512];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<size_t>(n));
+    close(out[0]);
+    waitpid(pid, nullptr, 0);
+    return report;
   }
 
   TempDir dir_;
@@ -94,6 +129,7 @@ class AppTest : public ::testing::Test {
   std::unique_ptr<HeadlessPointer> pointer_;
   Platform saved_;
   std::filesystem::path old_cwd_;
+  int exit_status_ = -1;
 };
 
 TEST_F(AppTest, FreshFolderWithoutPicturesOrSettingsOpensSilently) {
@@ -154,6 +190,46 @@ TEST_F(AppTest, ClosingTheWindowKeepsTheNamesTypedIntoTheOpenTuningEditor) {
     app.view().m_TuningNameEdit[4].SetWindowText("E7y");
   });
   EXPECT_NE(dir_.Read("SLD.ini").find("(4)Name=E7y"), std::string::npos);
+}
+
+TEST_F(AppTest, ASaveThatFailsAtExitTellsThePlayerWhichFileAndWhy) {
+  const std::string path = dir_.File("SLD.ini");
+  const std::string lost = "The changes of this session are lost.";
+  // Longer than the disk's room below, so that no write of it fits.
+  const std::string old = "; settings kept in a dotfiles folder, shared by every machine of mine\n"
+                          "[NeckInfo]\nLowerTuning=2\n";
+
+  // A directory where the file should be.
+  std::filesystem::create_directory(path);
+  OpenAndClose({1920, 1080});
+  EXPECT_EQ(exit_status_, 1);
+  ASSERT_EQ(boxes_.boxes.size(), 1u);
+  EXPECT_EQ(boxes_.boxes[0].caption, "Slidora Quenlo");
+  EXPECT_EQ(boxes_.boxes[0].text, "The settings could not be saved to " + path + ":\nIs a directory.\n" + lost);
+  EXPECT_EQ(boxes_.boxes[0].type, MB_ICONHAND | MB_OK);
+  std::filesystem::remove(path);
+  boxes_.boxes.clear();
+
+  // A disk that fills up, and a folder the player may not write to: the old
+  // file stays as it was and no temporary file is left.
+  dir_.Write("SLD.ini", old);
+  chmod(path.c_str(), 0644);
+  EXPECT_EQ(OpenAndCloseInChild(false, 100),
+            "1\nSlidora Quenlo|The settings could not be saved to " + path + ":\nFile too large.\n" + lost + "\n");
+  EXPECT_EQ(dir_.Read("SLD.ini"), old);
+  chmod(dir_.path().c_str(), 0555);
+  EXPECT_EQ(OpenAndCloseInChild(true, 0),
+            "1\nSlidora Quenlo|The settings could not be saved to " + path + ":\nPermission denied.\n" + lost + "\n");
+  chmod(dir_.path().c_str(), 0755);
+  EXPECT_EQ(dir_.Read("SLD.ini"), old);
+  for (const auto& e : std::filesystem::directory_iterator(dir_.path())) {
+    EXPECT_EQ(e.path().filename().string().find("SLD.ini."), std::string::npos) << e.path();
+  }
+
+  // A save that works says nothing and ends with status 0.
+  OpenAndClose({1920, 1080});
+  EXPECT_EQ(exit_status_, 0);
+  EXPECT_TRUE(boxes_.boxes.empty());
 }
 
 }  // namespace

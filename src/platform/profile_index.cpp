@@ -1,0 +1,94 @@
+#include "platform/profile_index.h"
+
+#include <strings.h>
+
+namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// FNV-1a of the name in lower case: names match whatever their case.
+uint64_t Hash(std::string_view name) {
+  uint64_t h = 1469598103934665603ull;
+  for (char c : name) {
+    h ^= static_cast<unsigned char>(Lower(c));
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+std::string_view KeyOf(const std::string& line) {
+  std::string_view key, value;
+  ProfileKeyValue(line, &key, &value);
+  return key;
+}
+
+std::string_view Trim(std::string_view s) {
+  const size_t b = s.find_first_not_of(" \t\r");
+  if (b == std::string_view::npos) return {};
+  const size_t e = s.find_last_not_of(" \t\r");
+  return s.substr(b, e - b + 1);
+}
+
+}  // namespace
+
+bool ProfileKeyValue(std::string_view line, std::string_view* key, std::string_view* value) {
+  const std::string_view t = Trim(line);
+  if (t.empty() || t[0] == ';' || t[0] == '[') return false;
+  const size_t eq = t.find('=');
+  if (eq == std::string_view::npos) return false;
+  *key = Trim(t.substr(0, eq));
+  *value = Trim(t.substr(eq + 1));
+  // A value wrapped in matching quotes reads without them.
+  if (value->size() >= 2 && (value->front() == '"' || value->front() == '\'') &&
+      value->back() == value->front()) {
+    *value = value->substr(1, value->size() - 2);
+  }
+  return true;
+}
+
+size_t ProfileKeyIndex::Slot(const std::vector<std::string>& lines, std::string_view key, uint64_t hash) const {
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    if (slots_[i] == 0 || SameName(KeyOf(lines[slots_[i] - 1]), key)) return i;
+  }
+}
+
+void ProfileKeyIndex::Grow(const std::vector<std::string>& lines) {
+  std::vector<uint32_t> old;
+  old.swap(slots_);
+  slots_.assign(old.empty() ? 16 : old.size() * 2, 0);
+  for (uint32_t entry : old) {
+    if (entry == 0) continue;
+    const std::string_view key = KeyOf(lines[entry - 1]);
+    slots_[Slot(lines, key, Hash(key))] = entry;
+  }
+}
+
+void ProfileKeyIndex::Build(const std::vector<std::string>& lines) {
+  slots_.clear();
+  count_ = 0;
+  size_t size = 16;
+  while (size < lines.size() * 2) size *= 2;
+  slots_.assign(size, 0);
+  for (size_t i = 0; i < lines.size(); ++i) Add(lines, i);
+}
+
+size_t ProfileKeyIndex::Find(const std::vector<std::string>& lines, std::string_view key) const {
+  if (slots_.empty()) return kNone;
+  const uint32_t entry = slots_[Slot(lines, key, Hash(key))];
+  return entry == 0 ? kNone : entry - 1;
+}
+
+void ProfileKeyIndex::Add(const std::vector<std::string>& lines, size_t line) {
+  std::string_view key, value;
+  if (!ProfileKeyValue(lines[line], &key, &value)) return;
+  if ((count_ + 1) * 2 > slots_.size()) Grow(lines);
+  uint32_t& entry = slots_[Slot(lines, key, Hash(key))];
+  if (entry != 0) return;  // the first line of a key wins
+  entry = static_cast<uint32_t>(line + 1);
+  ++count_;
+}
