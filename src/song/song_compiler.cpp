@@ -31,7 +31,7 @@ int Compiler::Write(int32_t type, int32_t value) {
   g_SongEvent[count_++] = SongEvent{nowMs_, type, value};
   // The last place is kept for the end event.
   if (count_ >= kSongEventCount) {
-    ShowSongError("Too many Events");
+    ShowSongError(SongMessage::kTooManyEvents);
     return kCompileTooMany;
   }
   return 0;
@@ -40,7 +40,7 @@ int Compiler::Write(int32_t type, int32_t value) {
 int Compiler::AddTime(int32_t units) {
   units_ += units;
   if (units_ > kMaxSongUnits) {
-    ShowSongError("Exceeds 200 Bar");
+    ShowSongError(SongMessage::kTooManyBars);
     return kCompileTooLong;
   }
   nowMs_ = SongUnitsToMs(units_, tempo_);

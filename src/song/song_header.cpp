@@ -23,67 +23,57 @@ using Field = int32_t& (*)(SongHeader&);
 
 struct HeaderLine {
   const char* key;
-  const char* missing;    // when the line's key is not this one
+  SongMessage missing;    // when the line's key is not this one
   Kind kind;
   int min;
   int max;
-  const char* dataError;  // when the value is wrong
+  SongMessage dataError;  // when the value is wrong
   Field field;
 };
 
-constexpr const char* kRange127 = "Data Error in Line %d\nYou wrote \"%s\"\nData range is 0 .. 127";
-constexpr const char* kLineError = "Syntax Error in Line %d\nYou wrote \"%s\"";
+using M = SongMessage;
 
 const HeaderLine kHeader[kHeaderLines] = {
-    {"01=", "Syntax Error in Line %d\nMissing     \"01=***\" / Tempo\t\t        ( 30 .. 180)\nYou wrote \"%s\"",
-     Kind::kNumber, 30, 180, "Data Error in Line %d\nYou wrote \"%s\"\nData range is 30 .. 180",
+    {"01=", M::kMissing01, Kind::kNumber, 30, 180, M::kRangeTempo,
      [](SongHeader& h) -> int32_t& { return h.Tempo; }},
-    {"02=", "Syntax Error in Line %d\nMissing     \"02=***\" / Delay Time Of MIDI Realtime Messege 0xFA\nYou wrote \"%s\"",
-     Kind::kNumber, -500, 500, "Data Error in Line %d\nYou wrote \"%s\"\nData range is -500 .. 500",
+    {"02=", M::kMissing02, Kind::kNumber, -500, 500, M::kRangeStartDelay,
      [](SongHeader& h) -> int32_t& { return h.MidiStartDelay; }},
-    {"03=", "Syntax Error in Line %d\nMissing     \"03=***\" / Voice 1 No.           ( 0 .. 127)\nYou wrote \"%s\"",
-     Kind::kNumber, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Voice0No; }},
-    {"04=", "Syntax Error in Line %d\nMissing     \"04=***\" / Voice 1 Bank MSB      ( 0 .. 127)\nYou wrote \"%s\"",
-     Kind::kNumber, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Voice0MSB; }},
-    {"05=", "Syntax Error in Line %d\nMissing     \"05=***\" / Voice 1 Bank LSB      ( 0 .. 127)\nYou wrote \"%s\"",
-     Kind::kNumber, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Voice0LSB; }},
-    {"06=", "Syntax Error in Line %d\nMissing     \"06=***\" / Voice 1 Volume        ( 0 .. 127)\nYou wrote \"%s\"",
-     Kind::kVolume, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Volume0; }},
-    {"07=", "Syntax Error in Line %d\nMissing     \"07=***\" / Voice 2 No.           ( 0 .. 127)\nYou wrote \"%s\"",
-     Kind::kNumber, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Voice1No; }},
-    {"08=", "Syntax Error in Line %d\nMissing     \"08=***\" / Voice 2 Bank MSB      ( 0 .. 127)\nYou wrote \"%s\"",
-     Kind::kNumber, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Voice1MSB; }},
-    {"09=", "Syntax Error in Line %d\nMissing     \"09=***\" / Voice 2 Bank LSB      ( 0 .. 127)\nYou wrote \"%s\"",
-     Kind::kNumber, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Voice1LSB; }},
-    {"10=", "Syntax Error in Line %d\nMissing     \"10=***\" / Voice 2 Volume        ( 0 .. 127)\nYou wrote \"%s\"",
-     Kind::kVolume, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Volume1; }},
-    {"11=", "Syntax Error in Line %d\nMissing     \"11=***\" / Guide         ( off .. -7 .. 0 .. 7)\nYou wrote \"%s\"",
-     Kind::kGuide, -7, 7, "Data Error in Line %d\nYou wrote \"%s\"\nData range is off .. -7 .. 0 .. 7",
+    {"03=", M::kMissing03, Kind::kNumber, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Voice0No; }},
+    {"04=", M::kMissing04, Kind::kNumber, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Voice0MSB; }},
+    {"05=", M::kMissing05, Kind::kNumber, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Voice0LSB; }},
+    {"06=", M::kMissing06, Kind::kVolume, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Volume0; }},
+    {"07=", M::kMissing07, Kind::kNumber, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Voice1No; }},
+    {"08=", M::kMissing08, Kind::kNumber, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Voice1MSB; }},
+    {"09=", M::kMissing09, Kind::kNumber, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Voice1LSB; }},
+    {"10=", M::kMissing10, Kind::kVolume, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Volume1; }},
+    {"11=", M::kMissing11, Kind::kGuide, -7, 7, M::kRangeGuide,
      [](SongHeader& h) -> int32_t& { return h.GuideShift; }},
-    // The "Missing" text names -7 .. 7 but the shift accepts a whole octave either way.
-    {"12=", "Syntax Error in Line %d\nMissing     \"12=***\" / MIDI Shif             (-7 .. 0 .. 7)\nYou wrote \"%s\"",
-     Kind::kNumber, -12, 12, "Data Error in Line %d\nYou wrote \"%s\"\nData range is -12 .. 0 .. 12",
+    {"12=", M::kMissing12, Kind::kNumber, -12, 12, M::kRangeMidiShift,
      [](SongHeader& h) -> int32_t& { return h.MidiShift; }},
-    {"13=", "Syntax Error in Line %d\nMissing     \"13=***\" / Reverv        ( 0 .. 127)\nYou wrote \"%s\"",
-     Kind::kNumber, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Reverb; }},
-    {"14=", "Syntax Error in Line %d\nMissing     \"14=***\" / Chorus        ( 0 .. 127)\nYou wrote \"%s\"",
-     Kind::kNumber, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Chorus; }},
-    {"15=", "Syntax Error in Line %d\nMissing     \"15=***\" / Tuning Name \nYou wrote \"%s\"",
-     Kind::kTuningName, 0, 0, "Data Error in Line %d\nYou wrote \"%s\"", nullptr},
-    {"16=", "Syntax Error in Line %d\nMissing     \"16=***\" / Note Name Of 1'st String .. 8'th String \nYou wrote \"%s\"",
-     Kind::kNoteNames, 0, 0, kLineError, nullptr},
-    {"17=", "Syntax Error in Line %d\nMissing     \"17=***\" / Effect of Pedal-1     ( b .. 0 .. #) \nYou wrote \"%s\"",
-     Kind::kPedal1, 0, 0, kLineError, nullptr},
-    {"18=", "Syntax Error in Line %d\nMissing     \"18=***\" / Effect of Pedal-2     ( b .. 0 .. #) \nYou wrote \"%s\"",
-     Kind::kPedal2, 0, 0, kLineError, nullptr},
-    {"19=", "Syntax Error in Line %d\nMissing     \"19=***\" /  Velocity(V1) \nYou wrote \"%s\"",
-     Kind::kNumber, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Velocity[0]; }},
-    {"20=", "Syntax Error in Line %d\nMissing     \"20=***\" /  Velocity(V2) \nYou wrote \"%s\"",
-     Kind::kNumber, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Velocity[1]; }},
-    {"21=", "Syntax Error in Line %d\nMissing     \"21=***\" /  Velocity(V3) \nYou wrote \"%s\"",
-     Kind::kNumber, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Velocity[2]; }},
-    {"22=", "Syntax Error in Line %d\nMissing     \"22=***\" /  Velocity(V4) \nYou wrote \"%s\"",
-     Kind::kNumber, 0, 127, kRange127, [](SongHeader& h) -> int32_t& { return h.Velocity[3]; }},
+    {"13=", M::kMissing13, Kind::kNumber, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Reverb; }},
+    {"14=", M::kMissing14, Kind::kNumber, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Chorus; }},
+    {"15=", M::kMissing15, Kind::kTuningName, 0, 0, M::kBadTuningName, nullptr},
+    {"16=", M::kMissing16, Kind::kNoteNames, 0, 0, M::kBadHeaderLine, nullptr},
+    {"17=", M::kMissing17, Kind::kPedal1, 0, 0, M::kBadHeaderLine, nullptr},
+    {"18=", M::kMissing18, Kind::kPedal2, 0, 0, M::kBadHeaderLine, nullptr},
+    {"19=", M::kMissing19, Kind::kNumber, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Velocity[0]; }},
+    {"20=", M::kMissing20, Kind::kNumber, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Velocity[1]; }},
+    {"21=", M::kMissing21, Kind::kNumber, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Velocity[2]; }},
+    {"22=", M::kMissing22, Kind::kNumber, 0, 127, M::kRange0To127,
+     [](SongHeader& h) -> int32_t& { return h.Velocity[3]; }},
 };
 
 bool InRange(const std::string& text, int min, int max, int32_t* value) {
@@ -174,18 +164,17 @@ int ReadSongHeader(SongReader& r) {
     // the last line the reader had (none for an empty file).
     const char* raw = r.NextSongLine(i == 0 ? g_SongText : nullptr);
     if (!raw || r.NextSongCommand(1) != line.key) {
-      ShowSongError(FormatSongMessage(line.missing, r.m_LineNo, r.m_Written.c_str()));
+      ShowSongError(line.missing, r.m_LineNo, r.m_Written.c_str());
       return kSongLoadFailed;
     }
     if (!ReadHeaderValue(line, r)) {
-      ShowSongError(FormatSongMessage(line.dataError, r.m_LineNo, r.m_Written.c_str()));
+      ShowSongError(line.dataError, r.m_LineNo, r.m_Written.c_str());
       return kSongLoadFailed;
     }
     if (line.kind == Kind::kPedal1) pedal1Written = r.m_Written;
     if (line.kind == Kind::kPedal2 && CountPedalStrings() > kSongStrings - kFreeStringsNeeded) {
-      ShowSongError(FormatSongMessage(
-          "Requires at least two strings not assigned to pedals.  in Line %d\nYou wrote \n\"%s\"\n\"%s\"",
-          r.m_LineNo, pedal1Written.c_str(), r.m_Written.c_str()));
+      ShowSongError(SongMessage::kTooFewFreeStrings, r.m_LineNo, pedal1Written.c_str(),
+                    r.m_Written.c_str());
       return kSongLoadFailed;
     }
   }

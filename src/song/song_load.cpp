@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_box.h"
 #include "song/song_messages.h"
 #include "song/song_reader.h"
 #include "song/song_state.h"
@@ -21,10 +20,6 @@ namespace {
 constexpr const char* kDefaultSongName = "EditingSong.txt";
 constexpr const char* kSongExtension = ".txt";
 constexpr size_t kExtensionChars = 4;
-
-void ShowFileError(const char* format, const std::string& path) {
-  ShowMessageBox(FormatSongMessage(format, path.c_str()), kSongFileCaption, MB_ICONHAND);
-}
 
 // The working directory, however long; "" when it cannot be found.
 std::string WorkingDirectory() {
@@ -88,22 +83,22 @@ int LoadSongFile(SongReader& reader, const std::string& path) {
   // A path that does not fit is refused whole rather than cut to another file.
   if (full.size() > static_cast<size_t>(kSongPathChars) || full.find('\0') != std::string::npos) {
     g_SongPath[0] = '\0';
-    ShowFileError("File could not be opened.\n\"%s\"  ", full);
+    ShowSongFileError(SongMessage::kFileNotRead, full);
     return kSongLoadFailed;
   }
   std::memcpy(g_SongPath, full.c_str(), full.size() + 1);
   if (!isDefault && !HasSongExtension(full)) {
-    ShowFileError("File could not be open.\n\"%s\"  ", full);
+    ShowSongFileError(SongMessage::kFileNotTxt, full);
     return kSongLoadFailed;
   }
 
   const long read = ReadSongText(g_SongPath);
   if (read < 0) {
-    ShowFileError("File could not be opened.\n\"%s\"  ", full);
+    ShowSongFileError(SongMessage::kFileNotRead, full);
     return kSongLoadFailed;
   }
   if (read >= kSongTextBytes) {
-    ShowSongError(FormatSongMessage("Too many characters. over %d.", static_cast<int>(read)));
+    ShowSongError(SongMessage::kTooManyCharacters, static_cast<int>(read));
     return kSongLoadFailed;
   }
   g_SongText[read] = '\0';

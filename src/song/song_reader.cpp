@@ -82,9 +82,7 @@ const char* SongReader::NextSongLine(const char* text) {
     const size_t close = m_Clean.find(')');
     if (open != std::string::npos && close != std::string::npos && open < close) {
       if (g_TimeSinceLabel % kUnitsPerBeat != 0) {
-        ShowSongWarning(
-            FormatSongMessage("%s\nThere are a time fraction of 1 bar.\nTotal time = %d ",
-                              m_Label.c_str(), g_TimeSinceLabel));
+        ShowSongWarning(SongMessage::kBarFraction, m_Label.c_str(), static_cast<int>(g_TimeSinceLabel));
       }
       m_Label.assign(m_Clean, open, close - open + 1);
       g_TimeSinceLabel = 0;

@@ -20,17 +20,6 @@ constexpr int kMaxKey = 9;
 constexpr int kKeyOff = -1;
 constexpr char kSkipMark = '*';  // a line starting with it opens or closes a skipped region
 
-// Score messages: the value or key, the line number, the last label, the line as written.
-constexpr const char* kDataError =
-    "Data \"%s\" Error in Line %d\nFollowed by  %s\nYou wrote \"%s\"";
-constexpr const char* kWhileKeyOff =
-    "Command \"%s\" is not abalable ( while KeyOff ) in Line %d\nFollowed by  %s\nYou wrote \"%s\"";
-constexpr const char* kBeforeBar =
-    "Command \"%s\" is not abalable ( before \"b=**\" ) in Line %d\nFollowed by  %s\n"
-    "You wrote \"%s\"";
-constexpr const char* kUnknown =
-    "Command \"%s\" is not abalable in Line %d\nFollowed by  %s\nYou wrote \"%s\"";
-
 // A valid command waiting to be appended once the parser moves on.
 struct Pending {
   int32_t type;
@@ -57,17 +46,18 @@ class ScoreParser {
   int Parse(const std::string& key, Pending* out);
   int Append(const Pending& p);
   int AppendEntry(int32_t type, int32_t value);
-  int Fail(int code, const char* format, const std::string& quoted);
-  int DataError(const std::string& value) { return Fail(kSongLoadFailed, kDataError, value); }
+  int Fail(int code, SongMessage message, const std::string& quoted);
+  int DataError(const std::string& value) { return Fail(kSongLoadFailed, SongMessage::kScoreData, value); }
 
   SongReader& r_;
   bool keyDown_ = false;
   bool barPlaced_ = false;
 };
 
-int ScoreParser::Fail(int code, const char* format, const std::string& quoted) {
-  ShowSongError(FormatSongMessage(format, quoted.c_str(), r_.m_LineNo, r_.m_Label.c_str(),
-                                  r_.m_Written.c_str()));
+// Score messages quote the value or key, then give the line number, the last
+// label and the line as written.
+int ScoreParser::Fail(int code, SongMessage message, const std::string& quoted) {
+  ShowSongError(message, quoted.c_str(), r_.m_LineNo, r_.m_Label.c_str(), r_.m_Written.c_str());
   return code;
 }
 
@@ -75,7 +65,7 @@ int ScoreParser::AppendEntry(int32_t type, int32_t value) {
   g_SongItem[g_SongItemCount++] = SongItem{type, value};
   // The last place is kept for the end entry.
   if (g_SongItemCount >= kSongItemCount) {
-    ShowSongError("Too many data");
+    ShowSongError(SongMessage::kTooManyData);
     return kScoreTooMany;
   }
   return 0;
@@ -125,7 +115,7 @@ int ScoreParser::Parse(const std::string& key, Pending* out) {
     return 0;
   }
   if (key == "k=") {
-    if (!barPlaced_) return Fail(kScoreBeforeBar, kBeforeBar, key);
+    if (!barPlaced_) return Fail(kScoreBeforeBar, SongMessage::kScoreBeforeBar, key);
     if (v == "off") {
       keyDown_ = false;
       *out = {EventKey, kKeyOff};
@@ -154,14 +144,14 @@ int ScoreParser::Parse(const std::string& key, Pending* out) {
     return 0;
   }
   if (key == "s=") {
-    if (!keyDown_) return Fail(kScoreWrongState, kWhileKeyOff, key);
-    if (!barPlaced_) return Fail(kScoreBeforeBar, kBeforeBar, key);
+    if (!keyDown_) return Fail(kScoreWrongState, SongMessage::kScoreWhileKeyOff, key);
+    if (!barPlaced_) return Fail(kScoreBeforeBar, SongMessage::kScoreBeforeBar, key);
     if (!number(1, kMaxWait)) return DataError(v);
     g_TimeSinceLabel += n;
     *out = {EventSlide, n};
     return 0;
   }
-  return Fail(kScoreUnknownCommand, kUnknown, key);
+  return Fail(kScoreUnknownCommand, SongMessage::kScoreUnknownCommand, key);
 }
 
 int ScoreParser::Run() {
@@ -184,7 +174,7 @@ int ScoreParser::Run() {
     }
   }
   if (g_SongItemCount == 0) {
-    ShowSongError("Data is Nothing.\nDid you mean, \"*\" Mark");
+    ShowSongError(SongMessage::kNothing);
     return kScoreNothing;
   }
   if (result != 0) return result;
