@@ -6,8 +6,8 @@ set(CPACK_PACKAGE_VERSION 0.1.0)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "pedal steel guitar simulator played with keyboard and mouse")
-# The first line is the synopsis, the rest the long description.
-string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n"
+# The long description; cpack puts the summary before it as the synopsis.
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Slidora Quenlo is a two-neck, eight-string pedal steel guitar played with the\n"
   "computer keyboard and mouse: the pointer is the slide bar, the number keys\n"
   "pick chord shapes and strums, mouse motion bends the sounding strings and the\n"

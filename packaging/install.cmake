@@ -8,4 +8,7 @@ install(FILES ${PICTURE_FILES} DESTINATION ${SLIDORA_SHARE}/Bitmap)
 file(GLOB SONG_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/songs/*.txt)
 install(FILES ${SONG_FILES} DESTINATION ${SLIDORA_SHARE}/songs)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/slidora-quenlo.desktop DESTINATION share/applications)
-install(DIRECTORY ${ICON_DIR}/hicolor DESTINATION share/icons)
+foreach(size ${ICON_SIZES})
+  install(FILES ${ICON_DIR}/hicolor/${size}x${size}/apps/slidora-quenlo.png
+    DESTINATION share/icons/hicolor/${size}x${size}/apps)
+endforeach()

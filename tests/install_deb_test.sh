@@ -26,6 +26,9 @@ for wanted in 'libsdl2-2\.0-0 ' 'libsdl2-ttf-2\.0-0 ' 'libfluidsynth[0-9]+ ' 'li
               'fluid-soundfont-gm \| timgm6mb-soundfont(,|$)' 'fonts-liberation(,|$)' 'fontconfig(,|$)'; do
   echo "$depends" | grep -Eq "(^|, )$wanted" || fail "Depends lacks /$wanted/: $depends"
 done
+synopsis=$(sed -n 's/^ Description: //p' "$WORK/info.txt")
+long=$(sed -n '/^ Description: /{n;s/^  //p}' "$WORK/info.txt")
+if [ -z "$long" ] || [ "$long" = "$synopsis" ]; then fail "no long description after the synopsis: '$long'"; fi
 for field in 'Package: slidora-quenlo' 'Section: sound' 'Maintainer: .+ <.+@.+>' 'Description: .+'; do
   grep -Eq "^ $field\$" "$WORK/info.txt" || fail "control lacks '$field'"
 done

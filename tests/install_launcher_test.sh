@@ -118,8 +118,12 @@ printf 'later' >>"$SHARE/Bitmap/Player.bmp"
 launch "$PLAYER"
 same "$WORK/mine.bmp" "$PLAYER/Bitmap/Player.bmp" || fail "the player's changed picture was replaced"
 
-# XDG_DATA_HOME, when set, holds the player's folder instead.
+# XDG_DATA_HOME, when set, holds the player's folder instead; a song the
+# player put there before the first start is theirs.
+mkdir -p "$WORK/xdg data/slidora-quenlo"
+echo "a song of the player's" >"$WORK/xdg data/slidora-quenlo/EditingSong.txt"
 launch "$WORK/xdg data/slidora-quenlo" XDG_DATA_HOME="$WORK/xdg data"
 same "$SHARE/Bitmap/Tuning.bmp" "$WORK/xdg data/slidora-quenlo/Bitmap/Tuning.bmp" || fail "no pictures under XDG_DATA_HOME"
-same "$SHARE/songs/EditingSong.txt" "$WORK/xdg data/slidora-quenlo/EditingSong.txt" || fail "no EditingSong.txt under XDG_DATA_HOME"
+[ "$(cat "$WORK/xdg data/slidora-quenlo/EditingSong.txt")" = "a song of the player's" ] ||
+  fail "the song the player had put in the folder was replaced"
 echo "PASS"
