@@ -33,7 +33,9 @@ constexpr Colour kOrange{255, 130, 60};  // as the current tuning set's name
 
 // Coverage of a band of half width w at distance d from its middle, with a
 // soft edge one design unit wide.
-float Band(float d, float w) { return std::clamp(w - std::fabs(d) + 0.5f, 0.0f, 1.0f); }
+float Band(float d, float w) {
+  return std::clamp(w - std::fabs(d) + 0.5f, 0.0f, 1.0f);
+}
 
 // The chrome cylinder across its width, t from -1 to 1.
 Colour Chrome(float t) {
@@ -43,7 +45,9 @@ Colour Chrome(float t) {
   return {v * 0.97f, v * 0.99f, v * 1.04f};
 }
 
-float StringV(int i) { return -kNeckHalf + (2 * kNeckHalf / kStrings) * (i + 0.5f); }
+float StringV(int i) {
+  return -kNeckHalf + (2 * kNeckHalf / kStrings) * (i + 0.5f);
+}
 
 // The colour at a point of the design square (the tile's outline aside).
 Colour Shade(float x, float y) {
@@ -53,10 +57,10 @@ Colour Shade(float x, float y) {
 
   const float wave = std::sin(y * 0.22f + 2.2f * std::sin(x * 0.03f + y * 0.01f)) * 0.5f + 0.5f;
   Colour c = Lerp(kWoodDark, kWoodLight, 0.2f + 0.5f * wave);
+  // Beyond the neck's end only the wood shows.
+  if (u < kNutU - 8) return c;
   // The neck's shadow on the wood, then its binding and the maple.
-  c = Lerp(c, {0, 0, 0}, 0.35f * Band(v - 8, kNeckHalf + kBindingWidth) * Band(u - kNutU + 8, 1e3f));
-  const bool beyond_nut = u < kNutU - 8;
-  if (beyond_nut) return c;
+  c = Lerp(c, {0, 0, 0}, 0.35f * Band(v - 8, kNeckHalf + kBindingWidth));
   c = Lerp(c, kBinding, Band(v, kNeckHalf + kBindingWidth));
   const float grain = std::sin(v * 0.45f + 2.5f * std::sin(u * 0.02f)) * 0.5f + 0.5f;
   c = Lerp(c, Lerp(kMapleLight, kMapleDark, 0.25f + 0.45f * grain), Band(v, kNeckHalf));
@@ -78,7 +82,8 @@ Colour Shade(float x, float y) {
     const bool sounding = i == kPlayedString && u > kBarU;
     c = Lerp(c, {60, 40, 20}, 0.3f * Band(d - 2, w));
     c = Lerp(c, sounding ? kOrange : kSteel, Band(d, sounding ? w + 0.8f : w));
-    c = Lerp(c, sounding ? Colour{255, 214, 170} : Colour{238, 240, 244}, 0.8f * Band(d + w * 0.3f, w * 0.35f));
+    c = Lerp(c, sounding ? Colour{255, 214, 170} : Colour{238, 240, 244},
+             0.8f * Band(d + w * 0.3f, w * 0.35f));
   }
   return c;
 }
@@ -115,17 +120,21 @@ Icon MakeIcon(int size) {
       float cover = 0;
       for (int sy = 0; sy < kSamples; ++sy) {
         for (int sx = 0; sx < kSamples; ++sx) {
-          const float x = (px + (sx + 0.5f) / kSamples) * unit, y = (py + (sy + 0.5f) / kSamples) * unit;
-          const float d = RoundBoxDistance(x, y, kTileLeft, kTileLeft, kTileRight, kTileRight, kTileRadius);
+          const float x = (px + (sx + 0.5f) / kSamples) * unit,
+                      y = (py + (sy + 0.5f) / kSamples) * unit;
+          const float d =
+              RoundBoxDistance(x, y, kTileLeft, kTileLeft, kTileRight, kTileRight, kTileRadius);
           if (d > 0) continue;
           Colour c = ShadeWithBar(x, y);
-          c = Scale(c, 1.0f - 0.45f * std::clamp(1.0f + d / 5.0f, 0.0f, 1.0f));  // the tile's darker rim
+          c = Scale(
+              c, 1.0f - 0.45f * std::clamp(1.0f + d / 5.0f, 0.0f, 1.0f));  // the tile's darker rim
           sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
           cover += 1;
         }
       }
       const float n = kSamples * kSamples;
-      icon.alpha[static_cast<size_t>(py) * size + px] = static_cast<uint8_t>(std::lround(255 * cover / n));
+      icon.alpha[static_cast<size_t>(py) * size + px] =
+          static_cast<uint8_t>(std::lround(255 * cover / n));
       // Colour of the covered part alone: the edge is see-through, not dark.
       icon.colour.At(px, py) = cover > 0 ? ToPixel(Scale(sum, 1.0f / cover)) : 0;
     }

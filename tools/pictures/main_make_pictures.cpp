@@ -33,7 +33,8 @@ int WriteIcon(const char* size_text, const std::string& path) {
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--icon") return WriteIcon(argv[2], argv[3]);
   if (argc != 2) {
-    std::fprintf(stderr, "usage: make_pictures FOLDER\n       make_pictures --icon SIZE FILE.png\n");
+    std::fprintf(stderr,
+                 "usage: make_pictures FOLDER\n       make_pictures --icon SIZE FILE.png\n");
     return 2;
   }
   const std::string dir = argv[1];
