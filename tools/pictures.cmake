@@ -19,3 +19,18 @@ add_custom_command(OUTPUT ${PICTURE_FILES}
   DEPENDS make_pictures
   COMMENT "Drawing the panel pictures")
 add_custom_target(pictures ALL DEPENDS ${PICTURE_FILES})
+
+# The program's icon, drawn by the same tool at the sizes a desktop asks for
+# most, laid out as the icon theme is (installed with the program).
+set(ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+set(ICON_SIZES 48 64 128 256)
+set(ICON_FILES)
+foreach(size ${ICON_SIZES})
+  set(icon ${ICON_DIR}/hicolor/${size}x${size}/apps/slidora-quenlo.png)
+  add_custom_command(OUTPUT ${icon}
+    COMMAND make_pictures --icon ${size} ${icon}
+    DEPENDS make_pictures
+    COMMENT "Drawing the ${size}x${size} icon")
+  list(APPEND ICON_FILES ${icon})
+endforeach()
+add_custom_target(icons ALL DEPENDS ${ICON_FILES})
