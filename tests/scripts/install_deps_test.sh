@@ -47,7 +47,7 @@ EOF
 chmod +x "$WORK/bin"/*
 
 # The packages the script asks for, as it lists them.
-mapfile -t packages < <(sed -n '/^packages=(/,/^)/p' "$SCRIPT" | sed '1d;$d' | tr ' ' '\n' | sed '/^$/d')
+mapfile -t packages < <(sed -n '/^packages=(/,/^)/p' "$SCRIPT" | sed '1d;$d;s/#.*//' | tr ' ' '\n' | sed '/^$/d')
 [ ${#packages[@]} -gt 10 ] || { echo "FAIL: could not read the package list of $SCRIPT"; exit 1; }
 
 # Runs the script as uid $1 with the packages $2 installed; the log goes to $WORK/log.
