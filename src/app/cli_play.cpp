@@ -27,14 +27,15 @@ int RunPlay(int argc, char** argv) {
     return 2;
   }
   if (!SongLoadsOrReport(path)) return 1;
+  // Printed as the song plays, so a long song neither waits nor fills memory.
   SongPerformance p;
-  const int result = PerformSong(path, true, &p);
-  for (const HeadlessEvent& e : p.events) {
-    if (e.during_startup && e.kind == HeadlessEvent::kMidi && !all) continue;
-    std::printf("%s\n", FormatHeadlessEvent(e, p.dropMs).c_str());
-  }
-  std::fflush(stdout);
-  return result;
+  return PerformSong(path, true, &p, [&](const std::vector<HeadlessEvent>& batch) {
+    for (const HeadlessEvent& e : batch) {
+      if (e.during_startup && e.kind == HeadlessEvent::kMidi && !all) continue;
+      std::printf("%s\n", FormatHeadlessEvent(e, p.dropMs).c_str());
+    }
+    std::fflush(stdout);
+  });
 }
 
 const CliRegistration kPlay("play", "play a song file headless and print what is sent", RunPlay);

@@ -45,18 +45,36 @@ int RunRender(int argc, char** argv) {
     std::fprintf(stderr, "render: no SoundFont found; name one with --soundfont\n");
     return 1;
   }
+  // Only the messages are kept of the performance, as it plays.
   SongPerformance p;
-  if (PerformSong(file, false, &p) != 0) return 1;
+  std::vector<TimedShortMsg> messages;
+  if (PerformSong(file, false, &p, [&](const std::vector<HeadlessEvent>& batch) {
+        AppendPerformanceMessages(batch, p.dropMs, &messages);
+      }) != 0) {
+    return 1;
+  }
   const bool terminal = isatty(STDERR_FILENO) != 0;
-  const std::vector<int16_t> samples =
-      RenderOffline(PerformanceMessages(p), soundfont, kSongRenderRate, kSongRenderTailMs,
-                    terminal ? RenderProgress(ShowProgress) : RenderProgress());
-  if (samples.empty()) {
+  // The file is made when the first second of sound is ready (not at all when
+  // the SoundFont cannot be loaded) and written as the song renders.
+  WavFileWriter wav;
+  bool opened = false;
+  const uint32_t frames = static_cast<uint32_t>(RenderedFrames(messages, kSongRenderRate, kSongRenderTailMs));
+  const RenderSink write = [&](const int16_t* samples, size_t count) {
+    if (!opened) {
+      opened = true;
+      if (!wav.Open(out, frames, kSongRenderRate, kWavChannels)) return false;
+    }
+    return wav.Append(samples, count);
+  };
+  const int result = RenderOfflineTo(messages, soundfont, kSongRenderRate, kSongRenderTailMs, write,
+                                     terminal ? RenderProgress(ShowProgress) : RenderProgress());
+  if (result == 1) {
     std::fprintf(stderr, "render: cannot load the SoundFont %s\n", soundfont.c_str());
     return 1;
   }
-  if (WriteWavFile(out, samples, kSongRenderRate, 2) != 0) {
+  if (wav.Close() != 0 || result != 0) {
     std::fprintf(stderr, "render: cannot write %s\n", out);
+    if (opened) std::remove(out);
     return 1;
   }
   return 0;

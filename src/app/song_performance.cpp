@@ -10,30 +10,53 @@ namespace {
 constexpr int64_t kStepMs = 5;
 }  // namespace
 
-int PerformSong(const std::string& path, bool closeAfter, SongPerformance* out) {
+int PerformSong(const std::string& path, bool closeAfter, SongPerformance* out,
+                const PerformanceListener& listener) {
   *out = SongPerformance{};
   HeadlessSystem system;
+  auto take = [&] {
+    std::vector<HeadlessEvent> batch = system.TakeEvents();
+    if (batch.empty()) return;
+    if (listener) {
+      listener(batch);
+    } else {
+      out->events.insert(out->events.end(), batch.begin(), batch.end());
+    }
+  };
   system.StartUp();
-  out->events = system.TakeEvents();
   out->dropMs = system.NowMs();
+  take();
   system.Drop(path);
   out->started = g_bAutoPlay != 0;
   out->tempo = g_SongHeader.Tempo;
   const int64_t limit = system.NowMs() + kLongestSongMs;
-  while (g_bAutoPlay != 0 && system.NowMs() < limit) system.Wait(kStepMs);
+  // A listener hears each second as soon as it is played.
+  constexpr int64_t kBatchMs = 1000;
+  int64_t next_batch = system.NowMs() + kBatchMs;
+  while (g_bAutoPlay != 0 && system.NowMs() < limit) {
+    system.Wait(kStepMs);
+    if (listener && system.NowMs() >= next_batch) {
+      take();
+      next_batch += kBatchMs;
+    }
+  }
   out->endMs = system.NowMs();
   if (closeAfter) system.Close();
-  std::vector<HeadlessEvent> rest = system.TakeEvents();
-  out->events.insert(out->events.end(), rest.begin(), rest.end());
+  take();
   return out->started && g_bAutoPlay == 0 ? 0 : 1;
+}
+
+void AppendPerformanceMessages(const std::vector<HeadlessEvent>& batch, int64_t dropMs,
+                               std::vector<TimedShortMsg>* messages) {
+  for (const HeadlessEvent& e : batch) {
+    if (e.kind != HeadlessEvent::kMidi) continue;
+    const int64_t t = e.during_startup ? 0 : e.time_ms - dropMs;
+    messages->push_back({static_cast<double>(t < 0 ? 0 : t), e.packed});
+  }
 }
 
 std::vector<TimedShortMsg> PerformanceMessages(const SongPerformance& p) {
   std::vector<TimedShortMsg> msgs;
-  for (const HeadlessEvent& e : p.events) {
-    if (e.kind != HeadlessEvent::kMidi) continue;
-    const int64_t t = e.during_startup ? 0 : e.time_ms - p.dropMs;
-    msgs.push_back({static_cast<double>(t < 0 ? 0 : t), e.packed});
-  }
+  AppendPerformanceMessages(p.events, p.dropMs, &msgs);
   return msgs;
 }

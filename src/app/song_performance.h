@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,20 @@ struct SongPerformance {
 // delay, with room to spare (ms).
 inline constexpr int64_t kLongestSongMs = 1700000;
 
+// Receives the events of a performance as they happen, a batch at a time.
+using PerformanceListener = std::function<void(const std::vector<HeadlessEvent>& batch)>;
+
 // Plays the song at path. With closeAfter the system is closed at the end as
 // the program would be (its messages are in events). Returns 0 when the song
-// played to its end, 1 when it did not start.
-int PerformSong(const std::string& path, bool closeAfter, SongPerformance* out);
+// played to its end, 1 when it did not start. With a listener the events go to
+// it as the clock reaches them (out->dropMs is set before the first batch) and
+// out->events stays empty, so nothing grows with the song's length.
+int PerformSong(const std::string& path, bool closeAfter, SongPerformance* out,
+                const PerformanceListener& listener = {});
 
 // The channel messages of a performance with their times from the drop;
 // start-up messages count as sent at the drop.
 std::vector<TimedShortMsg> PerformanceMessages(const SongPerformance& p);
+// The same for one batch of events, appended to messages.
+void AppendPerformanceMessages(const std::vector<HeadlessEvent>& batch, int64_t dropMs,
+                               std::vector<TimedShortMsg>* messages);

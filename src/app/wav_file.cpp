@@ -45,22 +45,50 @@ std::vector<uint8_t> BuildWavHeader(uint32_t frames, int sampleRate, int channel
   return h;
 }
 
+WavFileWriter::~WavFileWriter() { Close(); }
+
+bool WavFileWriter::Open(const std::string& path, uint32_t frames, int sampleRate, int channels) {
+  Close();
+  if (channels <= 0) return false;
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  file_ = f;
+  ok_ = true;
+  const std::vector<uint8_t> header = BuildWavHeader(frames, sampleRate, channels);
+  ok_ = std::fwrite(header.data(), 1, header.size(), f) == header.size();
+  return ok_;
+}
+
+bool WavFileWriter::Append(const int16_t* samples, size_t count) {
+  if (!file_ || !ok_) return false;
+  // Little-endian samples, as the format stores them.
+  bytes_.resize(count * kBytesPerSample);
+  for (size_t i = 0; i < count; ++i) {
+    const uint16_t s = static_cast<uint16_t>(samples[i]);
+    bytes_[2 * i] = static_cast<uint8_t>(s);
+    bytes_[2 * i + 1] = static_cast<uint8_t>(s >> 8);
+  }
+  ok_ = std::fwrite(bytes_.data(), 1, bytes_.size(), static_cast<FILE*>(file_)) == bytes_.size();
+  return ok_;
+}
+
+int WavFileWriter::Close() {
+  if (!file_) return ok_ ? 0 : 1;
+  const bool closed = std::fclose(static_cast<FILE*>(file_)) == 0;
+  file_ = nullptr;
+  ok_ = ok_ && closed;
+  return ok_ ? 0 : 1;
+}
+
 int WriteWavFile(const std::string& path, const std::vector<int16_t>& samples, int sampleRate,
                  int channels) {
   if (channels <= 0) return 1;
   const uint32_t frames = static_cast<uint32_t>(samples.size() / channels);
-  const std::vector<uint8_t> header = BuildWavHeader(frames, sampleRate, channels);
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return 1;
-  bool ok = std::fwrite(header.data(), 1, header.size(), f) == header.size();
-  // Little-endian samples, as the format stores them.
-  std::vector<uint8_t> bytes;
-  bytes.reserve(static_cast<size_t>(frames) * channels * kBytesPerSample);
-  for (size_t i = 0; i < static_cast<size_t>(frames) * channels; ++i) {
-    const uint16_t s = static_cast<uint16_t>(samples[i]);
-    bytes.push_back(static_cast<uint8_t>(s));
-    bytes.push_back(static_cast<uint8_t>(s >> 8));
+  WavFileWriter writer;
+  if (!writer.Open(path, frames, sampleRate, channels)) {
+    writer.Close();
+    return 1;
   }
-  ok = ok && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return (std::fclose(f) == 0 && ok) ? 0 : 1;
+  writer.Append(samples.data(), static_cast<size_t>(frames) * channels);
+  return writer.Close();
 }

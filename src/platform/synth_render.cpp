@@ -16,11 +16,12 @@ static_assert(kFramesPerMs == BuiltinSynth::kBlockFrames, "a synthesizer block m
 constexpr int64_t kChunkFrames = kRenderSynthRate;
 
 // Synthesizer frames collected a second at a time; each full second is
-// converted on another thread while the synthesizer renders the next.
+// converted on another thread while the synthesizer renders the next, and the
+// converted sound goes to the sink, in order, from the rendering thread.
 class ChunkedConverter {
  public:
-  ChunkedConverter(int out_rate, std::vector<int16_t>* out)
-      : resampler_(kRenderSynthRate, out_rate), out_(out) {
+  ChunkedConverter(int out_rate, int64_t total_samples, const RenderSink& sink)
+      : resampler_(kRenderSynthRate, out_rate), sink_(sink), remaining_(total_samples) {
     for (Chunk& c : chunks_) {
       c.left.resize(kChunkFrames);
       c.right.resize(kChunkFrames);
@@ -37,62 +38,84 @@ class ChunkedConverter {
     fill_ += frames;
     if (fill_ == kChunkFrames) Flush();
   }
-  // Converts what is collected and waits until all is converted.
-  void Finish() {
+  // Converts what is collected, waits until all is converted and delivered,
+  // and makes up the exact length. False when the sink refused.
+  bool Finish() {
     Flush();
     Wait();
+    // The converter may stop a little short of the end: silence makes it up.
+    converted_.assign(static_cast<size_t>(std::max<int64_t>(0, remaining_)), 0);
+    Deliver();
+    return ok_;
   }
+  bool ok() const { return ok_; }
 
  private:
   struct Chunk {
     std::vector<float> left, right;
   };
   void Wait() {
-    if (pending_.valid()) pending_.get();
+    if (!pending_.valid()) return;
+    pending_.get();
+    Deliver();
+  }
+  void Deliver() {
+    const int64_t n = std::min<int64_t>(static_cast<int64_t>(converted_.size()), remaining_);
+    if (n > 0 && ok_) ok_ = sink_(converted_.data(), static_cast<size_t>(n));
+    remaining_ -= std::max<int64_t>(0, n);
+    converted_.clear();
   }
   void Flush() {
-    Wait();  // one conversion at a time: the output grows in order
+    Wait();  // one conversion at a time: the output goes out in order
     const Chunk* full = &chunks_[current_];
     const auto frames = static_cast<size_t>(fill_);
-    pending_ = std::async(std::launch::async,
-                          [this, full, frames] { resampler_.Push(full->left.data(), full->right.data(), frames, out_); });
+    pending_ = std::async(std::launch::async, [this, full, frames] {
+      resampler_.Push(full->left.data(), full->right.data(), frames, &converted_);
+    });
     current_ ^= 1;
     fill_ = 0;
   }
 
   StereoResampler resampler_;
-  std::vector<int16_t>* out_;
+  const RenderSink& sink_;
+  int64_t remaining_;             // samples the sink is still owed
+  std::vector<int16_t> converted_;  // written by the conversion, read after it
+  bool ok_ = true;
   Chunk chunks_[2];
   int current_ = 0;
   int64_t fill_ = 0;
   std::future<void> pending_;
 };
 
+double EndMs(const std::vector<TimedShortMsg>& events, int tail_ms) {
+  double last = 0.0;
+  for (const TimedShortMsg& e : events) last = std::max(last, e.time_ms);
+  return last + std::max(0, tail_ms);
+}
+
 }  // namespace
 
-std::vector<int16_t> RenderOffline(const std::vector<TimedShortMsg>& events,
-                                   const std::string& soundfont, int sample_rate, int tail_ms,
-                                   const RenderProgress& progress) {
-  if (sample_rate <= 0) return {};
+int64_t RenderedFrames(const std::vector<TimedShortMsg>& events, int sample_rate, int tail_ms) {
+  return std::llround(EndMs(events, tail_ms) * sample_rate / 1000.0);
+}
+
+int RenderOfflineTo(const std::vector<TimedShortMsg>& events, const std::string& soundfont,
+                    int sample_rate, int tail_ms, const RenderSink& sink, const RenderProgress& progress) {
+  if (sample_rate <= 0) return 1;
   std::unique_ptr<BuiltinSynth> synth = BuiltinSynth::Create(soundfont, kRenderSynthRate, true);
-  if (!synth) return {};
+  if (!synth) return 1;
 
   std::vector<TimedShortMsg> sorted = events;
   std::stable_sort(sorted.begin(), sorted.end(),
                    [](const TimedShortMsg& a, const TimedShortMsg& b) { return a.time_ms < b.time_ms; });
-  const double end_ms =
-      (sorted.empty() ? 0.0 : std::max(0.0, sorted.back().time_ms)) + std::max(0, tail_ms);
-  const auto total = static_cast<size_t>(std::llround(end_ms * sample_rate / 1000.0));
-
-  std::vector<int16_t> out;
-  out.reserve(total * 2 + 4096);
-  ChunkedConverter converter(sample_rate, &out);
+  const double end_ms = EndMs(sorted, tail_ms);
+  ChunkedConverter converter(sample_rate, RenderedFrames(sorted, sample_rate, tail_ms) * 2, sink);
   // The synthesizer frames that cover every output frame and the filter's look-ahead.
   const int64_t synth_total =
       static_cast<int64_t>(std::ceil(end_ms * kFramesPerMs)) + converter.lookahead() + kFramesPerMs;
   int64_t done = 0;
   auto render_to = [&](int64_t to) {
-    while (done < to) {
+    while (done < to && converter.ok()) {
       const int64_t n = std::min(to - done, converter.room());
       synth->RenderFloat(converter.left(), converter.right(), static_cast<int>(n));
       converter.Filled(n);
@@ -106,8 +129,20 @@ std::vector<int16_t> RenderOffline(const std::vector<TimedShortMsg>& events,
     synth->ShortMsg(e.packed);
   }
   render_to(synth_total);
-  converter.Finish();
-  out.resize(total * 2);
+  if (!converter.Finish()) return 2;
   if (progress) progress(1.0);
+  return 0;
+}
+
+std::vector<int16_t> RenderOffline(const std::vector<TimedShortMsg>& events,
+                                   const std::string& soundfont, int sample_rate, int tail_ms,
+                                   const RenderProgress& progress) {
+  std::vector<int16_t> out;
+  if (sample_rate > 0) out.reserve(static_cast<size_t>(RenderedFrames(events, sample_rate, tail_ms)) * 2);
+  const RenderSink collect = [&out](const int16_t* samples, size_t count) {
+    out.insert(out.end(), samples, samples + count);
+    return true;
+  };
+  if (RenderOfflineTo(events, soundfont, sample_rate, tail_ms, collect, progress) != 0) return {};
   return out;
 }

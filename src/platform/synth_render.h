@@ -22,11 +22,25 @@ inline constexpr int kRenderSynthRate = 64000;  // Hz
 // Called now and then with the share of the audio done, 0..1.
 using RenderProgress = std::function<void(double done)>;
 
-// Interleaved stereo 16-bit samples at sample_rate from time 0 until tail_ms
-// after the last message. Messages are played in time order (equal times in
-// list order), each at its time rounded to the millisecond (times in a
-// performance are whole milliseconds). Empty when the SoundFont cannot be
-// loaded.
+// Takes the rendered sound in order, count interleaved stereo samples at a
+// time; false stops the rendering (the output could not be written).
+using RenderSink = std::function<bool(const int16_t* samples, size_t count)>;
+
+// Output frames a rendering of events gives: from time 0 until tail_ms after the
+// last message.
+int64_t RenderedFrames(const std::vector<TimedShortMsg>& events, int sample_rate, int tail_ms);
+
+// Renders interleaved stereo 16-bit samples at sample_rate from time 0 until
+// tail_ms after the last message, handing them to sink a second at a time, so
+// memory does not grow with the length. Messages are played in time order
+// (equal times in list order), each at its time rounded to the millisecond
+// (times in a performance are whole milliseconds). 0 when done, 1 when the
+// SoundFont cannot be loaded (the sink got nothing), 2 when the sink refused.
+int RenderOfflineTo(const std::vector<TimedShortMsg>& events, const std::string& soundfont,
+                    int sample_rate, int tail_ms, const RenderSink& sink,
+                    const RenderProgress& progress = {});
+
+// The same, collected: empty when the SoundFont cannot be loaded.
 std::vector<int16_t> RenderOffline(const std::vector<TimedShortMsg>& events,
                                    const std::string& soundfont, int sample_rate, int tail_ms,
                                    const RenderProgress& progress = {});

@@ -13,6 +13,7 @@
 #include "app/midi_file.h"
 #include "app/song_performance.h"
 #include "app/wav_file.h"
+#include "song/autoplay.h"
 #include "support/pitch.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
@@ -74,6 +75,30 @@ TEST_F(SongRenderTest, PlainSlidAndPedalledNotesSoundInTune) {
   }
   EXPECT_NEAR(Cents(measured[1], measured[0]), 200.0, 1.5);
   EXPECT_NEAR(Cents(measured[2], measured[0]), 100.0, 1.5);
+}
+
+TEST_F(SongRenderTest, AListenerHearsTheSongWhileItPlaysAndTheSameAsCollected) {
+  dir_.Write("song.txt", PitchSong());
+  SongPerformance collected;
+  ASSERT_EQ(PerformSong(dir_.File("song.txt"), true, &collected), 0);
+  SongPerformance heard;
+  std::vector<HeadlessEvent> events;
+  int batches_while_playing = 0;
+  ASSERT_EQ(PerformSong(dir_.File("song.txt"), true, &heard,
+                        [&](const std::vector<HeadlessEvent>& batch) {
+                          EXPECT_EQ(heard.dropMs, collected.dropMs);
+                          if (g_bAutoPlay != 0) ++batches_while_playing;
+                          events.insert(events.end(), batch.begin(), batch.end());
+                        }),
+            0);
+  EXPECT_TRUE(heard.events.empty()) << "a listener's events are not kept as well";
+  // The 7.5 s song is heard each second that sends something, not all at its end.
+  EXPECT_GE(batches_while_playing, 4);
+  ASSERT_EQ(events.size(), collected.events.size());
+  for (size_t i = 0; i < events.size(); ++i) {
+    EXPECT_EQ(FormatHeadlessEvent(events[i], heard.dropMs), FormatHeadlessEvent(collected.events[i], collected.dropMs))
+        << "event " << i;
+  }
 }
 
 TEST_F(SongRenderTest, TheExportedFileReadsBackTheSameAndFluidSynthPlaysIt) {

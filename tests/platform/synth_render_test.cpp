@@ -42,6 +42,32 @@ class SynthRenderTest : public ::testing::Test {
   }
 };
 
+TEST_F(SynthRenderTest, StreamsASecondAtATimeTheSameSoundItWouldCollect) {
+  // 3.5 s: three full seconds and a part, each handed over as it is made.
+  const std::vector<TimedShortMsg> notes = {{0.0, 0x001AC0}, {20.0, 0x7F4390}, {2500.0, 0x7F4890}};
+  const std::vector<int16_t> whole = RenderOffline(notes, kSoundFont, 44100, 1000);
+  std::vector<int16_t> streamed;
+  std::vector<size_t> pieces;
+  const RenderSink sink = [&](const int16_t* samples, size_t count) {
+    streamed.insert(streamed.end(), samples, samples + count);
+    pieces.push_back(count);
+    return true;
+  };
+  ASSERT_EQ(RenderOfflineTo(notes, kSoundFont, 44100, 1000, sink), 0);
+  EXPECT_EQ(streamed, whole);
+  EXPECT_EQ(static_cast<int64_t>(whole.size()), RenderedFrames(notes, 44100, 1000) * 2);
+  ASSERT_GE(pieces.size(), 3u);
+  for (size_t i = 0; i + 1 < pieces.size(); ++i) EXPECT_LE(pieces[i], 2u * 44100u + 256u) << "piece " << i;
+
+  // A sink that cannot write stops the rendering at once; a missing SoundFont
+  // gives the sink nothing.
+  int calls = 0;
+  EXPECT_EQ(RenderOfflineTo(notes, kSoundFont, 44100, 1000, [&](const int16_t*, size_t) { return ++calls > 1 ? false : true; }), 2);
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(RenderOfflineTo(notes, "/nonexistent.sf2", 44100, 1000, [&](const int16_t*, size_t) { return ++calls > 0; }), 1);
+  EXPECT_EQ(calls, 2);
+}
+
 TEST_F(SynthRenderTest, RepeatsExactlyAndLastsUntilTheTailEnds) {
   const std::vector<int16_t> a = RenderOffline(NoteAt(20.5), kSoundFont, 48000, 100);
   EXPECT_EQ(a, RenderOffline(NoteAt(20.5), kSoundFont, 48000, 100));
