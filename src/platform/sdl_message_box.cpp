@@ -10,6 +10,7 @@
 #include "platform/box_drawing.h"
 #include "platform/sdl_surface.h"
 #include "platform/sdl_window.h"
+#include "platform/x11_errors.h"
 
 namespace {
 
@@ -63,29 +64,14 @@ bool IsDismissKey(SDL_Keycode key) {
 }
 
 // Video for the box: the program's own when its window runs, else started here
-// (a second start shows its box before any window) and stopped again after.
-class Video {
- public:
-  Video() {
-    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
-      ok_ = true;
-      return;
-    }
-    // The plain window surface, as the program's window uses it.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    ok_ = started_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-  }
-  ~Video() {
-    if (started_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  }
-  Video(const Video&) = delete;
-  Video& operator=(const Video&) = delete;
-  bool ok() const { return ok_; }
-
- private:
-  bool ok_ = false;
-  bool started_ = false;
-};
+// (a second start shows its box before any window) and left running for the
+// window that may follow.
+bool StartVideo() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
+  // The plain window surface, as the program's window uses it.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
 
 // The box's window while it shows: its picture, the button's look, and the
 // events of other windows held back until it closes.
@@ -179,8 +165,8 @@ void SdlMessageBoxSink::Show(const std::string& text, const std::string& caption
 }
 
 bool SdlMessageBoxSink::ShowWindowed(const std::string& text, const std::string& caption, int type) {
-  Video video;
-  if (!video.ok() || !DisplayIsSeen()) return false;
+  if (!StartVideo() || !DisplayIsSeen()) return false;
+  IgnoreWakeupsToClosedWindows();
   if (!font_.valid()) font_ = OpenMessageBoxFont();
   if (!font_.valid()) return false;
   const BoxLayout box = LayOutMessageBox(text, caption, type, font_);
