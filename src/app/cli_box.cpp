@@ -30,8 +30,8 @@ int RunBox(int argc, char** argv) {
     std::fprintf(stderr, "box: cannot write %s\n", argv[1]);
     return 1;
   }
-  std::printf("size %d %d button %d %d %d %d\n", box.width, box.height, box.button.left, box.button.top,
-              box.button.right, box.button.bottom);
+  std::printf("size %d %d button %d %d %d %d\n", box.width, box.height, box.button.left,
+              box.button.top, box.button.right, box.button.bottom);
   return 0;
 }
 

@@ -83,14 +83,16 @@ void DrawIcon(Canvas& canvas, BoxIcon icon, const Rect& r) {
       break;
     case BoxIcon::Warning:
       FillShape(canvas, r, kWarningYellow, [&](double x, double y) {
-        return LeftOf(x, y, 16, 2, 31, 29) && LeftOf(x, y, 31, 29, 1, 29) && LeftOf(x, y, 1, 29, 16, 2);
+        return LeftOf(x, y, 16, 2, 31, 29) && LeftOf(x, y, 31, 29, 1, 29) &&
+               LeftOf(x, y, 1, 29, 16, 2);
       });
       FillShape(canvas, r, kMarkBlack, [&](double x, double y) {
         return InBox(x, y, 14.5, 10, 17.5, 21) || InBox(x, y, 14.5, 23, 17.5, 26);
       });
       break;
     case BoxIcon::Information:
-      FillShape(canvas, r, kInformationBlue, [&](double x, double y) { return InCircle(x, y, c, c, 15); });
+      FillShape(canvas, r, kInformationBlue,
+                [&](double x, double y) { return InCircle(x, y, c, c, 15); });
       FillShape(canvas, r, kMarkWhite, [&](double x, double y) {
         return InCircle(x, y, c, 9.5, 2.2) || InBox(x, y, 14.2, 13, 17.8, 25);
       });
@@ -101,12 +103,14 @@ void DrawIcon(Canvas& canvas, BoxIcon icon, const Rect& r) {
 }
 
 // One line at (x, y); its tabs move on to the next tab stop.
-void DrawLine(Canvas& canvas, const Font& font, int x, int y, const std::string& line, int tab_width) {
+void DrawLine(Canvas& canvas, const Font& font, int x, int y, const std::string& line,
+              int tab_width) {
   int offset = 0;
   size_t start = 0;
   while (true) {
     const size_t tab = line.find('\t', start);
-    const std::string part = line.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
+    const std::string part =
+        line.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
     if (!part.empty()) canvas.TextOut(x + offset, y, part);
     offset += font.TextWidth(part);
     if (tab == std::string::npos) break;
@@ -117,7 +121,8 @@ void DrawLine(Canvas& canvas, const Font& font, int x, int y, const std::string&
 
 void DrawButton(Canvas& canvas, const Rect& b, const Font& font, bool pressed) {
   canvas.Fill(b, pressed ? kPressedBorder : kButtonBorder);
-  canvas.Fill({b.left + 1, b.top + 1, b.right - 1, b.bottom - 1}, pressed ? kPressedFace : kButtonFace);
+  canvas.Fill({b.left + 1, b.top + 1, b.right - 1, b.bottom - 1},
+              pressed ? kPressedFace : kButtonFace);
   const int x = b.left + (b.right - b.left - font.TextWidth(kBoxButtonLabel)) / 2;
   const int y = b.top + (b.bottom - b.top - font.height()) / 2;
   canvas.TextOut(x, y, kBoxButtonLabel);
@@ -125,7 +130,9 @@ void DrawButton(Canvas& canvas, const Rect& b, const Font& font, bool pressed) {
 
 }  // namespace
 
-Font OpenMessageBoxFont() { return Font::Open("Arial", kBoxFontHeight, kBoxFontWeight); }
+Font OpenMessageBoxFont() {
+  return Font::Open("Arial", kBoxFontHeight, kBoxFontWeight);
+}
 
 void DrawMessageBox(Canvas& canvas, const BoxLayout& box, const Font& font, bool button_pressed) {
   canvas.ResetClip();
@@ -136,8 +143,8 @@ void DrawMessageBox(Canvas& canvas, const BoxLayout& box, const Font& font, bool
   canvas.SetTextColor(kTextColour);
   canvas.SetTransparent();
   for (size_t i = 0; i < box.lines.size(); ++i) {
-    DrawLine(canvas, font, box.text_left, box.text_top + static_cast<int>(i) * box.line_step, box.lines[i],
-             box.tab_width);
+    DrawLine(canvas, font, box.text_left, box.text_top + static_cast<int>(i) * box.line_step,
+             box.lines[i], box.tab_width);
   }
   DrawButton(canvas, box.button, font, button_pressed);
 }

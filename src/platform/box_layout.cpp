@@ -8,22 +8,22 @@
 namespace {
 
 // Pixels of the box's client area, as a plain system box spaces them.
-constexpr int kSideMargin = 20;       // left of the icon or text, right of the text
-constexpr int kTopMargin = 24;        // above the text and the icon
-constexpr int kBottomMargin = 24;     // between the text and the button strip
+constexpr int kSideMargin = 20;    // left of the icon or text, right of the text
+constexpr int kTopMargin = 24;     // above the text and the icon
+constexpr int kBottomMargin = 24;  // between the text and the button strip
 constexpr int kIconSize = 32;
-constexpr int kIconGap = 12;          // between the icon and the text
-constexpr int kLineGap = 2;           // added to the font's cell height between lines
-constexpr int kMaxTextWidth = 480;    // longer lines wrap
+constexpr int kIconGap = 12;        // between the icon and the text
+constexpr int kLineGap = 2;         // added to the font's cell height between lines
+constexpr int kMaxTextWidth = 480;  // longer lines wrap
 constexpr int kMinClientWidth = 200;
-constexpr int kMaxClientWidth = 640;  // a long caption widens the box up to this
-constexpr int kMaxClientHeight = 600; // text beyond this is cut
-constexpr int kTitleBarExtra = 80;    // the title bar's own buttons beside the caption
-constexpr int kStripHeight = 48;      // the grey strip holding the button
+constexpr int kMaxClientWidth = 640;   // a long caption widens the box up to this
+constexpr int kMaxClientHeight = 600;  // text beyond this is cut
+constexpr int kTitleBarExtra = 80;     // the title bar's own buttons beside the caption
+constexpr int kStripHeight = 48;       // the grey strip holding the button
 constexpr int kButtonWidth = 88;
 constexpr int kButtonHeight = 26;
 constexpr int kButtonRightMargin = 12;
-constexpr int kTabStopChars = 8;      // tab stops every eight average characters
+constexpr int kTabStopChars = 8;  // tab stops every eight average characters
 constexpr const char* kEllipsis = "...";
 
 // Byte length of the UTF-8 character that starts at text[i].
@@ -48,8 +48,10 @@ size_t FittingPrefix(const std::string& word, const Font& font, int max_width, i
 std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> parts(1);
   for (char c : text) {
-    if (c == separator) parts.emplace_back();
-    else parts.back() += c;
+    if (c == separator)
+      parts.emplace_back();
+    else
+      parts.back() += c;
   }
   return parts;
 }
@@ -59,8 +61,10 @@ std::string UnixLineBreaks(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r') out += text[i];
-    else if (i + 1 >= text.size() || text[i + 1] != '\n') out += '\n';
+    if (text[i] != '\r')
+      out += text[i];
+    else if (i + 1 >= text.size() || text[i + 1] != '\n')
+      out += '\n';
   }
   return out;
 }
@@ -108,10 +112,14 @@ std::string WithEllipsis(std::string line, const Font& font, int max_width, int 
 
 BoxIcon IconOfType(int type) {
   switch (type & 0xF0) {
-    case MB_ICONHAND: return BoxIcon::Error;
-    case MB_ICONEXCLAMATION: return BoxIcon::Warning;
-    case MB_ICONINFORMATION: return BoxIcon::Information;
-    default: return BoxIcon::None;
+    case MB_ICONHAND:
+      return BoxIcon::Error;
+    case MB_ICONEXCLAMATION:
+      return BoxIcon::Warning;
+    case MB_ICONINFORMATION:
+      return BoxIcon::Information;
+    default:
+      return BoxIcon::None;
   }
 }
 
@@ -126,7 +134,8 @@ int LineWidth(const std::string& line, const Font& font, int tab_width) {
   return x;
 }
 
-std::vector<std::string> WrapText(const std::string& text, const Font& font, int max_width, int tab_width) {
+std::vector<std::string> WrapText(const std::string& text, const Font& font, int max_width,
+                                  int tab_width) {
   std::vector<std::string> lines;
   for (const std::string& paragraph : Split(UnixLineBreaks(text), '\n')) {
     WrapParagraph(paragraph, font, max_width, tab_width, &lines);
@@ -134,7 +143,8 @@ std::vector<std::string> WrapText(const std::string& text, const Font& font, int
   return lines;
 }
 
-BoxLayout LayOutMessageBox(const std::string& text, const std::string& caption, int type, const Font& font) {
+BoxLayout LayOutMessageBox(const std::string& text, const std::string& caption, int type,
+                           const Font& font) {
   BoxLayout box;
   box.icon = IconOfType(type);
   box.tab_width = kTabStopChars * std::max(1, font.TextWidth("x"));
@@ -142,14 +152,16 @@ BoxLayout LayOutMessageBox(const std::string& text, const std::string& caption, 
   box.lines = WrapText(text, font, kMaxTextWidth, box.tab_width);
 
   const int fixed_height = kTopMargin + kBottomMargin + kStripHeight;
-  const size_t max_lines = static_cast<size_t>(std::max(1, (kMaxClientHeight - fixed_height) / box.line_step));
+  const size_t max_lines =
+      static_cast<size_t>(std::max(1, (kMaxClientHeight - fixed_height) / box.line_step));
   if (box.lines.size() > max_lines) {
     box.lines.resize(max_lines);
     box.lines.back() = WithEllipsis(box.lines.back(), font, kMaxTextWidth, box.tab_width);
   }
 
   int text_width = 0;
-  for (const std::string& line : box.lines) text_width = std::max(text_width, LineWidth(line, font, box.tab_width));
+  for (const std::string& line : box.lines)
+    text_width = std::max(text_width, LineWidth(line, font, box.tab_width));
   const int text_height = static_cast<int>(box.lines.size()) * box.line_step - kLineGap;
   const bool has_icon = box.icon != BoxIcon::None;
   const int content_height = std::max(text_height, has_icon ? kIconSize : 0);
@@ -160,10 +172,11 @@ BoxLayout LayOutMessageBox(const std::string& text, const std::string& caption, 
   box.height = fixed_height + content_height;
   // A short text stands level with the middle of the icon.
   box.text_top = kTopMargin + (content_height - text_height) / 2;
-  if (has_icon) box.icon_rect = {kSideMargin, kTopMargin, kSideMargin + kIconSize, kTopMargin + kIconSize};
+  if (has_icon)
+    box.icon_rect = {kSideMargin, kTopMargin, kSideMargin + kIconSize, kTopMargin + kIconSize};
   box.message_area = {0, 0, box.width, box.height - kStripHeight};
   const int button_top = box.height - kStripHeight + (kStripHeight - kButtonHeight) / 2;
-  box.button = {box.width - kButtonRightMargin - kButtonWidth, button_top, box.width - kButtonRightMargin,
-                button_top + kButtonHeight};
+  box.button = {box.width - kButtonRightMargin - kButtonWidth, button_top,
+                box.width - kButtonRightMargin, button_top + kButtonHeight};
   return box;
 }

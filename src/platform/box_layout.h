@@ -21,15 +21,15 @@ enum class BoxIcon { None, Error, Warning, Information };
 BoxIcon IconOfType(int type);
 
 struct BoxLayout {
-  int width = 0;   // client size in pixels
+  int width = 0;  // client size in pixels
   int height = 0;
   BoxIcon icon = BoxIcon::None;
-  Rect icon_rect{0, 0, 0, 0};  // empty without an icon
+  Rect icon_rect{0, 0, 0, 0};      // empty without an icon
   std::vector<std::string> lines;  // tabs kept: they are expanded when drawn
   int text_left = 0;
   int text_top = 0;
-  int line_step = 0;   // pixels from one line's top to the next
-  int tab_width = 0;   // distance of the tab stops, from the line's start
+  int line_step = 0;              // pixels from one line's top to the next
+  int tab_width = 0;              // distance of the tab stops, from the line's start
   Rect message_area{0, 0, 0, 0};  // the white part above the button strip
   Rect button{0, 0, 0, 0};
 };
@@ -38,14 +38,18 @@ struct BoxLayout {
 // stops) under the given caption. The width follows the longest line, and the
 // caption as a title bar needs it, between fixed bounds; text too long for
 // the tallest box is cut, its last shown line ending in "...".
-BoxLayout LayOutMessageBox(const std::string& text, const std::string& caption, int type, const Font& font);
+BoxLayout LayOutMessageBox(const std::string& text, const std::string& caption, int type,
+                           const Font& font);
 
 // Breaks text into lines no wider than max_width: at spaces where a line has
 // them, inside a word (between whole characters) where one word alone is too
 // wide. Line breaks of the text are kept; an empty text gives one empty line.
-std::vector<std::string> WrapText(const std::string& text, const Font& font, int max_width, int tab_width);
+std::vector<std::string> WrapText(const std::string& text, const Font& font, int max_width,
+                                  int tab_width);
 
 // Width of one line with its tabs expanded to the tab stops.
 int LineWidth(const std::string& line, const Font& font, int tab_width);
 
-inline bool InRect(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+inline bool InRect(const Rect& r, int x, int y) {
+  return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}

@@ -14,7 +14,9 @@
 
 namespace {
 
-SDL_Window* Sdl(void* w) { return static_cast<SDL_Window*>(w); }
+SDL_Window* Sdl(void* w) {
+  return static_cast<SDL_Window*>(w);
+}
 
 // The offscreen and dummy drivers make windows nobody sees: a box there could
 // never be dismissed.
@@ -24,7 +26,8 @@ bool DisplayIsSeen() {
 }
 
 bool IsKeyboard(uint32_t type) {
-  return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_TEXTEDITING || type == SDL_TEXTINPUT;
+  return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_TEXTEDITING ||
+         type == SDL_TEXTINPUT;
 }
 
 bool IsPointer(uint32_t type) {
@@ -45,17 +48,23 @@ bool IsPointer(uint32_t type) {
 }
 
 bool IsDrop(uint32_t type) {
-  return type == SDL_DROPBEGIN || type == SDL_DROPFILE || type == SDL_DROPTEXT || type == SDL_DROPCOMPLETE;
+  return type == SDL_DROPBEGIN || type == SDL_DROPFILE || type == SDL_DROPTEXT ||
+         type == SDL_DROPCOMPLETE;
 }
 
 uint32_t WindowOf(const SDL_Event& e) {
   switch (e.type) {
-    case SDL_WINDOWEVENT: return e.window.windowID;
-    case SDL_MOUSEMOTION: return e.motion.windowID;
+    case SDL_WINDOWEVENT:
+      return e.window.windowID;
+    case SDL_MOUSEMOTION:
+      return e.motion.windowID;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: return e.button.windowID;
-    case SDL_MOUSEWHEEL: return e.wheel.windowID;
-    default: return 0;
+    case SDL_MOUSEBUTTONUP:
+      return e.button.windowID;
+    case SDL_MOUSEWHEEL:
+      return e.wheel.windowID;
+    default:
+      return 0;
   }
 }
 
@@ -78,7 +87,11 @@ bool StartVideo() {
 class BoxWindow {
  public:
   BoxWindow(SDL_Window* window, const BoxLayout& box, const Font& font)
-      : window_(window), id_(SDL_GetWindowID(window)), box_(box), font_(font), canvas_(box.width, box.height) {
+      : window_(window),
+        id_(SDL_GetWindowID(window)),
+        box_(box),
+        font_(font),
+        canvas_(box.width, box.height) {
     DrawMessageBox(canvas_, box_, font_, false);
   }
 
@@ -113,7 +126,8 @@ class BoxWindow {
     switch (e.type) {
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) done_ = true;
-        if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN) Present();
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN)
+          Present();
         break;
       case SDL_MOUSEBUTTONDOWN:
         if (e.button.button == SDL_BUTTON_LEFT && InRect(box_.button, e.button.x, e.button.y)) {
@@ -128,8 +142,10 @@ class BoxWindow {
         // A click is a press and a release both on the button.
         if (e.button.button != SDL_BUTTON_LEFT || !holding_) break;
         holding_ = false;
-        if (InRect(box_.button, e.button.x, e.button.y)) done_ = true;
-        else Look(false);
+        if (InRect(box_.button, e.button.x, e.button.y))
+          done_ = true;
+        else
+          Look(false);
         break;
       default:
         break;
@@ -161,10 +177,12 @@ class BoxWindow {
 }  // namespace
 
 void SdlMessageBoxSink::Show(const std::string& text, const std::string& caption, int type) {
-  if (!ShowWindowed(text, caption, type)) std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+  if (!ShowWindowed(text, caption, type))
+    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
 }
 
-bool SdlMessageBoxSink::ShowWindowed(const std::string& text, const std::string& caption, int type) {
+bool SdlMessageBoxSink::ShowWindowed(const std::string& text, const std::string& caption,
+                                     int type) {
   if (!StartVideo() || !DisplayIsSeen()) return false;
   IgnoreWakeupsToClosedWindows();
   if (!font_.valid()) font_ = OpenMessageBoxFont();
@@ -178,7 +196,8 @@ bool SdlMessageBoxSink::ShowWindowed(const std::string& text, const std::string&
     x = std::max(0, r.left + (r.right - r.left - box.width) / 2);
     y = std::max(0, r.top + (r.bottom - r.top - box.height) / 2);
   }
-  SDL_Window* window = SDL_CreateWindow(caption.c_str(), x, y, box.width, box.height, SDL_WINDOW_HIDDEN);
+  SDL_Window* window =
+      SDL_CreateWindow(caption.c_str(), x, y, box.width, box.height, SDL_WINDOW_HIDDEN);
   if (!window) return false;
   if (parent) SDL_SetWindowModalFor(window, parent);
 

@@ -64,8 +64,10 @@ TEST_F(BoxDrawingTest, AlreadyStartingBoxWritesItsTextAndAnOkButton) {
   for (int y = 24; y < 24 + font.height(); ++y) {
     for (int x = 0; x < d.box.width; ++x) {
       const bool is_dark = (d.canvas.At(x, y) & 0xFF) < 128;
-      if (x < text_right) dark += is_dark;
-      else stray += is_dark;
+      if (x < text_right)
+        dark += is_dark;
+      else
+        stray += is_dark;
     }
   }
   EXPECT_GT(dark, 100);
@@ -117,15 +119,19 @@ TEST_F(BoxDrawingTest, EachIconTypeHasItsMark) {
   };
   const Pixel red = Rgb(232, 17, 35), yellow = Rgb(255, 200, 0), blue = Rgb(0, 120, 215);
   const Case cases[] = {
-      {MB_ICONHAND, 16, 3, red},          {MB_ICONHAND, 16, 16, kWhite},  // the cross's middle
-      {MB_ICONHAND, 0, 0, kWhite},        // outside the disc
-      {MB_ICONEXCLAMATION, 8, 27, yellow}, {MB_ICONEXCLAMATION, 15, 15, kBlack},  // the stroke of "!"
-      {MB_ICONINFORMATION, 16, 3, blue},  {MB_ICONINFORMATION, 15, 20, kWhite},   // the stem of "i"
+      {MB_ICONHAND, 16, 3, red},
+      {MB_ICONHAND, 16, 16, kWhite},  // the cross's middle
+      {MB_ICONHAND, 0, 0, kWhite},    // outside the disc
+      {MB_ICONEXCLAMATION, 8, 27, yellow},
+      {MB_ICONEXCLAMATION, 15, 15, kBlack},  // the stroke of "!"
+      {MB_ICONINFORMATION, 16, 3, blue},
+      {MB_ICONINFORMATION, 15, 20, kWhite},  // the stem of "i"
       {MB_OK, 16, 16, kWhite},
   };
   for (const Case& c : cases) {
     Drawn d = Draw("Device is busy.", c.type);
-    EXPECT_EQ(d.canvas.At(20 + c.x, 24 + c.y), c.colour) << "type " << c.type << " at " << c.x << "," << c.y;
+    EXPECT_EQ(d.canvas.At(20 + c.x, 24 + c.y), c.colour)
+        << "type " << c.type << " at " << c.x << "," << c.y;
   }
 }
 

@@ -23,7 +23,8 @@ class BoxLayoutTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(font.valid()); }
   int W(const std::string& s) const { return font.TextWidth(s); }
-  BoxLayout Lay(const std::string& text, const std::string& caption = "Slidora Quenlo", int type = MB_OK) const {
+  BoxLayout Lay(const std::string& text, const std::string& caption = "Slidora Quenlo",
+                int type = MB_OK) const {
     return LayOutMessageBox(text, caption, type, font);
   }
   static std::string Repeat(const std::string& s, int n) {
@@ -66,7 +67,8 @@ TEST_F(BoxLayoutTest, WrapBreaksAtSpacesLineBreaksAndInsideWordsTooWide) {
       {"Missing     \"01=***\"", wide, {"Missing     \"01=***\""}},  // aligning spaces stay
       {"mmmmmm", W("mm"), {"mm", "mm", "mm"}},
       {"ab mmmmmm", W("mm"), {"ab", "mm", "mm", "mm"}},
-      {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", W("\xC3\xA9\xC3\xA9"),  // whole characters only
+      {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9",
+       W("\xC3\xA9\xC3\xA9"),  // whole characters only
        {"\xC3\xA9\xC3\xA9", "\xC3\xA9\xC3\xA9", "\xC3\xA9"}},
   };
   for (const Case& c : cases) {
@@ -75,9 +77,10 @@ TEST_F(BoxLayoutTest, WrapBreaksAtSpacesLineBreaksAndInsideWordsTooWide) {
 }
 
 TEST_F(BoxLayoutTest, LongSongErrorWrapsInsideTheBoxAndKeepsEveryWord) {
-  const std::string path = "/home/player/songs/" + Repeat("very-long-folder-name/", 12) + "EditingSong.txt";
-  const std::string text = "Syntax Error in Line 40\nYou wrote \"" + Repeat("Slide to 7 and strum again ", 12) +
-                           "\"\nCould not open " + path;
+  const std::string path =
+      "/home/player/songs/" + Repeat("very-long-folder-name/", 12) + "EditingSong.txt";
+  const std::string text = "Syntax Error in Line 40\nYou wrote \"" +
+                           Repeat("Slide to 7 and strum again ", 12) + "\"\nCould not open " + path;
   const BoxLayout box = Lay(text, path, MB_ICONHAND);
   ASSERT_GT(box.lines.size(), 4u);
   EXPECT_EQ(box.lines[0], "Syntax Error in Line 40");
@@ -125,7 +128,8 @@ TEST_F(BoxLayoutTest, BoxGrowsWithItsTextWithinBounds) {
   EXPECT_LE(tall.height, 600);
   EXPECT_LT(tall.lines.size(), 200u);
   EXPECT_EQ(tall.lines.back(), "line...");
-  EXPECT_LE(tall.text_top + static_cast<int>(tall.lines.size()) * tall.line_step, tall.message_area.bottom);
+  EXPECT_LE(tall.text_top + static_cast<int>(tall.lines.size()) * tall.line_step,
+            tall.message_area.bottom);
 }
 
 TEST_F(BoxLayoutTest, LongCaptionWidensTheBoxUpToItsBound) {
