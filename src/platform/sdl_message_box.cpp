@@ -2,19 +2,227 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
+#include "platform/box_drawing.h"
+#include "platform/sdl_surface.h"
 #include "platform/sdl_window.h"
+#include "platform/x11_errors.h"
+
+namespace {
+
+SDL_Window* Sdl(void* w) {
+  return static_cast<SDL_Window*>(w);
+}
+
+// The offscreen and dummy drivers make windows nobody sees: a box there could
+// never be dismissed.
+bool DisplayIsSeen() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+}
+
+bool IsKeyboard(uint32_t type) {
+  return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_TEXTEDITING ||
+         type == SDL_TEXTINPUT;
+}
+
+bool IsPointer(uint32_t type) {
+  switch (type) {
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEWHEEL:
+    case SDL_FINGERDOWN:
+    case SDL_FINGERUP:
+    case SDL_FINGERMOTION:
+    case SDL_DOLLARGESTURE:
+    case SDL_MULTIGESTURE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsDrop(uint32_t type) {
+  return type == SDL_DROPBEGIN || type == SDL_DROPFILE || type == SDL_DROPTEXT ||
+         type == SDL_DROPCOMPLETE;
+}
+
+uint32_t WindowOf(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_WINDOWEVENT:
+      return e.window.windowID;
+    case SDL_MOUSEMOTION:
+      return e.motion.windowID;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      return e.button.windowID;
+    case SDL_MOUSEWHEEL:
+      return e.wheel.windowID;
+    default:
+      return 0;
+  }
+}
+
+bool IsDismissKey(SDL_Keycode key) {
+  return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE || key == SDLK_ESCAPE;
+}
+
+// Video for the box: the program's own when its window runs, else started here
+// (a second start shows its box before any window) and left running for the
+// window that may follow.
+bool StartVideo() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
+  // The plain window surface, as the program's window uses it.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+// The box's window while it shows: its picture, the button's look, and the
+// events of other windows held back until it closes.
+class BoxWindow {
+ public:
+  BoxWindow(SDL_Window* window, const BoxLayout& box, const Font& font)
+      : window_(window),
+        id_(SDL_GetWindowID(window)),
+        box_(box),
+        font_(font),
+        canvas_(box.width, box.height) {
+    DrawMessageBox(canvas_, box_, font_, false);
+  }
+
+  // Runs until the box is dismissed. Events of other windows that are not
+  // input come back into the queue afterwards (a paint of the owner, the
+  // program's own wake-ups); their input is dropped, as a modal box does.
+  void Run(SdlWindow* owner) {
+    Present();
+    std::vector<SDL_Event> held;
+    SDL_Event e;
+    while (!done_ && SDL_WaitEvent(&e)) {
+      if (IsKeyboard(e.type)) {
+        // The keyboard belongs to the modal box, whichever window had it.
+        if (e.type == SDL_KEYDOWN && !e.key.repeat && IsDismissKey(e.key.keysym.sym)) done_ = true;
+      } else if (WindowOf(e) == id_) {
+        Handle(e);
+      } else if (IsPointer(e.type)) {
+        if (owner) owner->DropModalInput(&e);
+      } else if (IsDrop(e.type)) {
+        if (e.type == SDL_DROPFILE || e.type == SDL_DROPTEXT) SDL_free(e.drop.file);
+      } else if (e.type == SDL_QUIT && !owner) {
+        done_ = true;  // the close of the only window there is, or a request to end
+      } else {
+        held.push_back(e);
+      }
+    }
+    for (SDL_Event& h : held) SDL_PushEvent(&h);
+  }
+
+ private:
+  void Handle(const SDL_Event& e) {
+    switch (e.type) {
+      case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) done_ = true;
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN)
+          Present();
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+        if (e.button.button == SDL_BUTTON_LEFT && InRect(box_.button, e.button.x, e.button.y)) {
+          holding_ = true;
+          Look(true);
+        }
+        break;
+      case SDL_MOUSEMOTION:
+        if (holding_) Look(InRect(box_.button, e.motion.x, e.motion.y));
+        break;
+      case SDL_MOUSEBUTTONUP:
+        // A click is a press and a release both on the button.
+        if (e.button.button != SDL_BUTTON_LEFT || !holding_) break;
+        holding_ = false;
+        if (InRect(box_.button, e.button.x, e.button.y))
+          done_ = true;
+        else
+          Look(false);
+        break;
+      default:
+        break;
+    }
+  }
+
+  void Look(bool pressed) {
+    if (pressed == pressed_) return;
+    pressed_ = pressed;
+    DrawMessageBox(canvas_, box_, font_, pressed);
+    Present();
+  }
+
+  void Present() {
+    canvas_.TakeDirty();
+    PresentOnWindowSurface(window_, canvas_.picture(), {{0, 0, box_.width, box_.height}});
+  }
+
+  SDL_Window* window_;
+  uint32_t id_;
+  const BoxLayout& box_;
+  const Font& font_;
+  Canvas canvas_;
+  bool holding_ = false;  // the left button went down on OK and is still held
+  bool pressed_ = false;
+  bool done_ = false;
+};
+
+}  // namespace
 
 void SdlMessageBoxSink::Show(const std::string& text, const std::string& caption, int type) {
-  uint32_t flags = SDL_MESSAGEBOX_INFORMATION;
-  const int icon = type & 0xF0;
-  if (icon == MB_ICONHAND) flags = SDL_MESSAGEBOX_ERROR;
-  else if (icon == MB_ICONEXCLAMATION) flags = SDL_MESSAGEBOX_WARNING;
-  SDL_Window* parent = owner_ ? static_cast<SDL_Window*>(owner_->native()) : nullptr;
-  if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), parent) != 0) {
+  if (!ShowWindowed(text, caption, type))
     std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+}
+
+bool SdlMessageBoxSink::ShowWindowed(const std::string& text, const std::string& caption,
+                                     int type) {
+  if (!StartVideo() || !DisplayIsSeen()) return false;
+  IgnoreWakeupsToClosedWindows();
+  if (!font_.valid()) font_ = OpenMessageBoxFont();
+  if (!font_.valid()) return false;
+  const BoxLayout box = LayOutMessageBox(text, caption, type, font_);
+
+  SDL_Window* parent = owner_ ? Sdl(owner_->native()) : nullptr;
+  int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+  if (parent) {
+    const Rect r = owner_->GetWindowRect();
+    x = std::max(0, r.left + (r.right - r.left - box.width) / 2);
+    y = std::max(0, r.top + (r.bottom - r.top - box.height) / 2);
   }
+  SDL_Window* window =
+      SDL_CreateWindow(caption.c_str(), x, y, box.width, box.height, SDL_WINDOW_HIDDEN);
+  if (!window) return false;
+  if (parent) SDL_SetWindowModalFor(window, parent);
+
+  // The pointer shape is the program's, shared by its windows: an arrow over
+  // the box, whatever the panel showed.
+  SDL_Cursor* previous_cursor = SDL_GetCursor();
+  SDL_Cursor* arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+  if (arrow) SDL_SetCursor(arrow);
+  // The panel may hold the pointer for a drag; the box must get its clicks.
+  if (owner_) owner_->ReleaseCapture();
+
+  SDL_ShowWindow(window);
+  SDL_RaiseWindow(window);
+  // Without a window manager nothing gives the new window the keyboard.
+  SDL_SetWindowInputFocus(window);
+  BoxWindow(window, box, font_).Run(owner_);
+
+  SDL_DestroyWindow(window);
+  if (arrow) {
+    SDL_SetCursor(previous_cursor);
+    SDL_FreeCursor(arrow);
+  }
+  // The keyboard goes back to the owner (it went nowhere once the box was gone).
+  if (parent && (SDL_GetWindowFlags(parent) & SDL_WINDOW_SHOWN)) SDL_SetWindowInputFocus(parent);
+  return true;
 }
 
 void SdlMessageBoxSink::Beep(int) {

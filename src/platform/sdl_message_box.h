@@ -1,7 +1,10 @@
-// Message boxes shown with SDL's modal message box, and the warning beep on
-// the display's bell. Where no box can be shown the text goes to standard error.
+// Message boxes the program draws itself and shows in a small modal window of
+// their own, titled with the caption; the warning beep on the display's bell.
+// Where no window can be shown (no display, or a display nobody sees) the text
+// goes to standard error.
 #pragma once
 
+#include "platform/fonts.h"
 #include "platform/message_box.h"
 
 class SdlWindow;
@@ -14,5 +17,9 @@ class SdlMessageBoxSink : public MessageBoxSink {
   void SetOwner(SdlWindow* owner) { owner_ = owner; }
 
  private:
+  // False when the box could not be shown at all.
+  bool ShowWindowed(const std::string& text, const std::string& caption, int type);
+
   SdlWindow* owner_;
+  Font font_;  // opened with the first box
 };

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sdl_surface.h"
+
 namespace {
 
 SDL_Window* Sdl(void* w) { return static_cast<SDL_Window*>(w); }
@@ -136,6 +138,8 @@ void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
       out->push_back({WM_CLOSE, 0, 0});
       break;
     case SDL_WINDOWEVENT:
+      // A message box's window has events of its own; a late one is not ours.
+      if (e.window.windowID != SDL_GetWindowID(Sdl(window_))) break;
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) out->push_back({WM_CLOSE, 0, 0});
       if (e.window.event == SDL_WINDOWEVENT_MOVED) {
         const int w = rect_.right - rect_.left, h = rect_.bottom - rect_.top;
@@ -200,6 +204,11 @@ void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
   }
 }
 
+void SdlWindow::DropModalInput(const void* event) {
+  const SDL_Event& e = *static_cast<const SDL_Event*>(event);
+  if (e.type == SDL_MOUSEBUTTONUP) buttons_ &= ~ButtonFlag(e.button.button);
+}
+
 Rect SdlWindow::GetWindowRect() const { return rect_; }
 
 void SdlWindow::MoveWindow(int x, int y) {
@@ -262,27 +271,7 @@ std::vector<std::string> SdlWindow::TakeDroppedFiles() {
 
 void SdlWindow::Present(const Picture& client, const std::vector<Rect>& rects) {
   last_client_ = &client;
-  if (!window_ || rects.empty()) return;
-  SDL_Surface* surface = SDL_GetWindowSurface(Sdl(window_));
-  if (!surface) return;
-  std::vector<SDL_Rect> update;
-  update.reserve(rects.size());
-  SDL_LockSurface(surface);
-  for (const Rect& r0 : rects) {
-    const Rect r{std::max(r0.left, 0), std::max(r0.top, 0), std::min({r0.right, client.width(), surface->w}),
-                 std::min({r0.bottom, client.height(), surface->h})};
-    if (r.right <= r.left || r.bottom <= r.top) continue;
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    const Pixel* src = &client.pixels()[static_cast<size_t>(r.top) * client.width() + r.left];
-    uint8_t* dst = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(r.top) * surface->pitch +
-                   static_cast<size_t>(r.left) * surface->format->BytesPerPixel;
-    // The picture holds 0x00RRGGBB words, the layout of SDL's RGB888.
-    SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_RGB888, src, client.width() * 4, surface->format->format, dst,
-                      surface->pitch);
-    update.push_back({r.left, r.top, w, h});
-  }
-  SDL_UnlockSurface(surface);
-  if (!update.empty()) SDL_UpdateWindowSurfaceRects(Sdl(window_), update.data(), static_cast<int>(update.size()));
+  PresentOnWindowSurface(window_, client, rects);
 }
 
 void SdlWindow::Bell() {

@@ -52,6 +52,10 @@ class SdlWindow : public Window, public PointerService {
   Rect WindowRect() const override { return rect_; }
   void MoveWindowTo(int left, int top) override { MoveWindow(left, top); }
 
+  // Input of this window that a modal box took (an SDL_Event): a button
+  // released meanwhile no longer counts as held in later mouse messages.
+  void DropModalInput(const void* event);
+
   // The display's bell, where the video driver has one.
   void Bell();
   void* native() const { return window_; }
