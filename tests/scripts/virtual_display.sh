@@ -3,6 +3,17 @@
 # environment that keeps the program under test to itself, and a report of a
 # program that did not do what was awaited.
 
+# A window test runs in a network namespace of its own where it can have one
+# (as root): X clients look for a display's abstract socket first, and those
+# names are shared by every process of a network namespace, chroots and
+# containers included. A server of the same number started elsewhere would
+# otherwise take the program's window. Sourced first thing, this starts the
+# sourcing script again inside the namespace.
+if [ -z "${SLIDORA_PRIVATE_NETWORK:-}" ] && [ "$(id -u)" -eq 0 ] && unshare -n true 2>/dev/null; then
+  export SLIDORA_PRIVATE_NETWORK=1
+  exec unshare -n bash "${BASH_SOURCE[1]}" "$@"
+fi
+
 # Starts Xvfb (1600 by 900) on a display number the server picks and exports
 # what the program reads; sets XVFB_PID. Returns 1 when the server does not
 # come up within 10 s.
