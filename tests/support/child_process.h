@@ -1,11 +1,13 @@
 // A program started by a test, with its standard input and output on pipes;
 // lines are read with a bound on the wait, and the program is always ended
-// (terminated, then killed) when the object goes.
+// (terminated, then killed) when the object goes, or killed when the test's
+// process dies.
 #pragma once
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,8 +26,13 @@ class ChildProcess {
       close(in[1]);
       return;
     }
+    const pid_t parent = getpid();
     pid_ = fork();
     if (pid_ == 0) {
+      // The program ends with the test, even a test killed part-way: a JACK
+      // server left behind would hold its name and memory for good.
+      prctl(PR_SET_PDEATHSIG, SIGKILL);
+      if (getppid() != parent) _exit(127);
       dup2(in[0], 0);
       dup2(out[1], 1);
       const int null = open("/dev/null", O_WRONLY);
