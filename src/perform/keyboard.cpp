@@ -101,7 +101,7 @@ void SilenceNeck(int n) {
 }
 
 void OnKeyDown(int vk, int, uint32_t flags) {
-  if (g_Page != 0 || (flags & kKeyRepeatFlag)) return;
+  if (g_Page != kPlayPage || (flags & kKeyRepeatFlag)) return;
   const int k = ShapeOfKey(vk);
   if (k < 0 || g_PlayNeck == -1) return;
 
@@ -151,7 +151,7 @@ void OnKeyDown(int vk, int, uint32_t flags) {
 }
 
 void OnKeyUp(int vk, int, uint32_t) {
-  if (g_Page != 0 || !g_bKeyHeld) return;
+  if (g_Page != kPlayPage || !g_bKeyHeld) return;
   const int k = ShapeOfKey(vk);
   if (k >= 0) g_KeyDown[k] = 0;
   if (AnyKeyDown()) return;

@@ -93,7 +93,7 @@ void SleepAfterMotion() {
 
 int HitTest(int x, int y) {
   g_PlayNeck = -1;
-  if (g_Page == 0 && g_bKeyHeld && IsNeckRegion(g_Capture)) {
+  if (g_Page == kPlayPage && g_bKeyHeld && IsNeckRegion(g_Capture)) {
     g_PlayNeck = g_DrawnNeck;
     g_PlayString = g_DrawnString;
     g_BarFret = g_DrawnFret;
@@ -146,7 +146,7 @@ void OnMouseMove(WPARAM, Point p) {
   g_CursorScreen = g_Platform.pointer ? g_Platform.pointer->ClientToScreen(p) : p;
   const int r = HitTest(p.x, p.y);
 
-  if (g_Page == 0 && !IsNeckRegion(g_Capture) && r != g_HintRegion) {
+  if (g_Page == kPlayPage && !IsNeckRegion(g_Capture) && r != g_HintRegion) {
     if (g_pView) {
       g_pView->DrawHint(g_pView->canvas(), r);
       g_pView->Present();
@@ -158,10 +158,10 @@ void OnMouseMove(WPARAM, Point p) {
     return;
   }
   if (!g_bAutoPlay && g_Platform.pointer) {
-    const bool on_neck = g_Page == 0 && IsNeckRegion(r);
+    const bool on_neck = g_Page == kPlayPage && IsNeckRegion(r);
     g_Platform.pointer->SetCursorShape(on_neck ? CursorShape::Cross : CursorShape::Arrow);
   }
-  if (g_Page == 0 && g_bKeyHeld && IsNeckRegion(g_Capture)) {
+  if (g_Page == kPlayPage && g_bKeyHeld && IsNeckRegion(g_Capture)) {
     const int x = std::clamp(g_CursorClient.x, g_Region[UpperNeck].left, g_Region[UpperNeck].right);
     g_BarX = x - kNeckLeft;
     if (g_BarX == g_DrawnBarX) return;
@@ -177,7 +177,7 @@ void OnMouseMove(WPARAM, Point p) {
     SleepAfterMotion();
     return;
   }
-  if (g_Page == 0) {
+  if (g_Page == kPlayPage) {
     DrawBar(false);
     SleepAfterMotion();
     return;

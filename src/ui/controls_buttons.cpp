@@ -20,7 +20,6 @@ Point g_DragOrigin{0, 0};
 
 namespace {
 
-constexpr int kPlayPage = 0, kTuningPage = 1, kMidiPage = 2, kVoicePage = 3;
 constexpr int kPedal1 = 1, kPedal2 = 2;
 
 int32_t g_PreviewChannel = 0;  // channel the sounding preview started on

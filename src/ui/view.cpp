@@ -84,7 +84,7 @@ void CSLDView::SelectTextStyle(Canvas& dc, const Font& font, Pixel color, const 
 }
 
 void CSLDView::RestoreBackground(Canvas& dc, const Rect& r) {
-  const Picture& page = g_Page == 0 ? m_bmPlayer : m_bmTuning;
+  const Picture& page = g_Page == kPlayPage ? m_bmPlayer : m_bmTuning;
   if (page.empty()) {
     dc.Fill(r, kEmptyBackground);
     return;
@@ -108,7 +108,7 @@ void CSLDView::CopyPage(Canvas& dc, const Picture& page) {
 void CSLDView::OnDraw(Canvas& dc) {
   const int region = g_bAutoPlay ? -1 : HitTest(g_CursorClient.x, g_CursorClient.y);
   switch (g_Page) {
-    case 0:
+    case kPlayPage:
       CopyPage(dc, m_bmPlayer);
       SelectTextStyle(dc, FontArial16Bold, kGrey, nullptr);
       dc.TextOut(1295, 54, kVersionText);
@@ -136,13 +136,13 @@ void CSLDView::OnDraw(Canvas& dc) {
       }
       DrawHint(dc, region);
       break;
-    case 1:
+    case kTuningPage:
       CopyPage(dc, m_bmTuning);
       for (int t = 0; t < kTuningCount; ++t) DrawTuningColumn(dc, t);
       SelectTextStyle(dc, FontArial17, kGrey, &kLightBlue);
       dc.TextOut(10, 680, kTuningFooter);
       break;
-    case 2:
+    case kMidiPage:
       CopyPage(dc, m_bmTuning);
       SelectTextStyle(dc, FontBatang18Bold, kGrey, nullptr);
       dc.TextOut(250, 90, "MIDI output device");
@@ -156,7 +156,7 @@ void CSLDView::OnDraw(Canvas& dc) {
       dc.TextOut(760, 90, "Chorus");
       for (int v = 0; v <= kLevelMax; ++v) DrawChorusValue(dc, v);
       break;
-    case 3:
+    case kVoicePage:
       CopyPage(dc, m_bmTuning);
       for (int p = 0; p < kProgramCount; ++p) DrawVoiceEntry(dc, p);
       DrawSpinButtons(dc);
