@@ -9,6 +9,7 @@
 #include "midi/midi_port.h"
 #include "model/settings.h"
 #include "model/tunings.h"
+#include "perform/play_state.h"
 #include "platform/pictures.h"
 #include "platform/platform.h"
 #include "platform/recording_midi.h"

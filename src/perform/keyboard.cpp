@@ -7,8 +7,10 @@
 #include "model/instrument.h"
 #include "perform/bar_drawing.h"
 #include "perform/play_state.h"
+#include "perform/neck_geometry.h"
+#include "perform/regions.h"
+#include "perform/screen_sink.h"
 #include "perform/slide_bar.h"
-#include "ui/layout.h"
 
 namespace {
 
@@ -123,7 +125,7 @@ void OnKeyDown(int vk, int, uint32_t flags) {
     StopTimer(kGlideTimerSlot);
     SetupNeckVoices(n, true);
   }
-  ClipCursorToRegion(true, NeckRegion(n));
+  ClipCursorToNeck(true, n);
   g_FretCentreX = f * kFretWidth + kFretWidth / 2;
   g_BarBend = BarBendAt(g_BarX);
 
@@ -164,7 +166,7 @@ void OnKeyUp(int vk, int, uint32_t) {
     g_Capture = -1;
     ReleaseMouseCapture();
   }
-  ClipCursorToRegion(false, -1);
-  HitTest(g_CursorClient.x, g_CursorClient.y);
+  ClipCursorToNeck(false, -1);
+  Screen().HitTest(g_CursorClient.x, g_CursorClient.y);
   DrawBar(false);
 }

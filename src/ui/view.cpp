@@ -1,15 +1,16 @@
 #include "ui/view.h"
 
+#include "perform/play_state.h"
 #include "platform/message_box.h"
 #include "platform/pictures.h"
 #include "ui/colours.h"
+#include "ui/hit_test.h"
 #include "ui/layout.h"
 #include "ui/stand_ins.h"
 #include "ui/texts.h"
+#include "ui/view_screen.h"
 
 CSLDView* g_pView = nullptr;
-Point g_CursorClient{0, 0};
-Point g_CursorScreen{0, 0};
 
 namespace {
 // What the window shows where a page picture is missing.
@@ -19,11 +20,6 @@ constexpr int kTuningColumnStep = 140;
 constexpr int kNameBoxTop = 174, kNameBoxWidth = 62, kNameBoxBottom = 196;
 }  // namespace
 
-void ResetViewState() {
-  g_CursorClient = {0, 0};
-  g_CursorScreen = {0, 0};
-}
-
 CSLDView::CSLDView() : canvas_(kWindowWidth, kWindowHeight) {}
 
 CSLDView::~CSLDView() {
@@ -32,6 +28,7 @@ CSLDView::~CSLDView() {
 
 int CSLDView::OnCreate() {
   g_pView = this;
+  LinkViewToEngine();
 
   FontArial15Bold = Font::Open("Arial", 15, 700);
   FontArial16Bold = Font::Open("Arial", 16, 700);

@@ -14,10 +14,6 @@
 #include "platform/picture.h"
 #include "ui/tuning_name_edit.h"
 
-// The last known pointer position, in client and in screen coordinates.
-extern Point g_CursorClient;
-extern Point g_CursorScreen;
-
 inline constexpr int kTuningNameLimit = 5;       // characters of a tuning name
 inline constexpr int kTuningNameEditId = 32000;  // control id of box 0; box t is 32000 + t
 // Page backgrounds are copied at this size; the client area is smaller.
@@ -36,8 +32,8 @@ class CSLDView {
   CSLDView(const CSLDView&) = delete;
   CSLDView& operator=(const CSLDView&) = delete;
 
-  // Creates fonts, name boxes, pictures and strips, sets g_pView and marks every
-  // string silent. Returns 0.
+  // Creates fonts, name boxes, pictures and strips, sets g_pView, makes the view
+  // the engine's screen and marks every string silent. Returns 0.
   int OnCreate();
 
   // Paints the page named by g_Page completely.
@@ -111,6 +107,3 @@ class CSLDView {
 };
 
 extern CSLDView* g_pView;
-
-// Clears the view's program-wide values (pointer position).
-void ResetViewState();
