@@ -4,7 +4,7 @@ find_program(SLIDORA_CLANGXX NAMES clang++ clang++-14)
 if(SLIDORA_CLANGXX)
   file(GLOB FUZZ_SONG_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/song/song_*.cpp)
   set(FUZZ_SOURCES ${CMAKE_SOURCE_DIR}/tests/fuzz/song_fuzz.cpp ${FUZZ_SONG_SOURCES}
-      ${CMAKE_SOURCE_DIR}/src/platform/platform.cpp)
+      ${CMAKE_SOURCE_DIR}/src/platform/platform.cpp ${CMAKE_SOURCE_DIR}/src/platform/working_dir.cpp)
   file(GLOB FUZZ_HEADERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/song/*.h ${CMAKE_SOURCE_DIR}/src/platform/*.h)
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
   set(SONG_FUZZ ${CMAKE_BINARY_DIR}/fuzz/song_fuzz)
