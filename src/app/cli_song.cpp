@@ -14,14 +14,14 @@ constexpr const char* kContinuationIndent = "    ";
 
 class CheckSink : public MessageBoxSink {
  public:
-  explicit CheckSink(std::vector<SongCheckBox>* boxes) : boxes_(boxes) {}
+  explicit CheckSink(std::vector<SongCheckBox>* boxes) : m_Boxes(boxes) {}
   void Show(const std::string& text, const std::string& caption, int type) override {
-    boxes_->push_back({text, caption, type, g_SongReader.m_LineNo});
+    m_Boxes->push_back({text, caption, type, g_SongReader.m_LineNo});
   }
   void Beep(int) override {}
 
  private:
-  std::vector<SongCheckBox>* boxes_;
+  std::vector<SongCheckBox>* m_Boxes;
 };
 
 }  // namespace

@@ -11,12 +11,12 @@ void SdlMessageBoxSink::Show(const std::string& text, const std::string& caption
   const int icon = type & 0xF0;
   if (icon == MB_ICONHAND) flags = SDL_MESSAGEBOX_ERROR;
   else if (icon == MB_ICONEXCLAMATION) flags = SDL_MESSAGEBOX_WARNING;
-  SDL_Window* parent = owner_ ? static_cast<SDL_Window*>(owner_->native()) : nullptr;
+  SDL_Window* parent = m_Owner ? static_cast<SDL_Window*>(m_Owner->native()) : nullptr;
   if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), parent) != 0) {
     std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
   }
 }
 
 void SdlMessageBoxSink::Beep(int) {
-  if (owner_) owner_->Bell();
+  if (m_Owner) m_Owner->Bell();
 }

@@ -8,11 +8,11 @@ class SdlWindow;
 
 class SdlMessageBoxSink : public MessageBoxSink {
  public:
-  explicit SdlMessageBoxSink(SdlWindow* owner) : owner_(owner) {}
+  explicit SdlMessageBoxSink(SdlWindow* owner) : m_Owner(owner) {}
   void Show(const std::string& text, const std::string& caption, int type) override;
   void Beep(int type) override;
-  void SetOwner(SdlWindow* owner) { owner_ = owner; }
+  void SetOwner(SdlWindow* owner) { m_Owner = owner; }
 
  private:
-  SdlWindow* owner_;
+  SdlWindow* m_Owner;
 };

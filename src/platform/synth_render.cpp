@@ -20,22 +20,22 @@ constexpr int64_t kChunkFrames = kRenderSynthRate;
 class ChunkedConverter {
  public:
   ChunkedConverter(int out_rate, std::vector<int16_t>* out)
-      : resampler_(kRenderSynthRate, out_rate), out_(out) {
-    for (Chunk& c : chunks_) {
+      : m_Resampler(kRenderSynthRate, out_rate), m_Out(out) {
+    for (Chunk& c : m_Chunks) {
       c.left.resize(kChunkFrames);
       c.right.resize(kChunkFrames);
     }
   }
   ~ChunkedConverter() { Wait(); }
 
-  int lookahead() const { return resampler_.lookahead(); }
+  int lookahead() const { return m_Resampler.lookahead(); }
   // Room left in the chunk being filled.
-  int64_t room() const { return kChunkFrames - fill_; }
-  float* left() { return chunks_[current_].left.data() + fill_; }
-  float* right() { return chunks_[current_].right.data() + fill_; }
+  int64_t room() const { return kChunkFrames - m_Fill; }
+  float* left() { return m_Chunks[m_Current].left.data() + m_Fill; }
+  float* right() { return m_Chunks[m_Current].right.data() + m_Fill; }
   void Filled(int64_t frames) {
-    fill_ += frames;
-    if (fill_ == kChunkFrames) Flush();
+    m_Fill += frames;
+    if (m_Fill == kChunkFrames) Flush();
   }
   // Converts what is collected and waits until all is converted.
   void Finish() {
@@ -48,24 +48,24 @@ class ChunkedConverter {
     std::vector<float> left, right;
   };
   void Wait() {
-    if (pending_.valid()) pending_.get();
+    if (m_Pending.valid()) m_Pending.get();
   }
   void Flush() {
     Wait();  // one conversion at a time: the output grows in order
-    const Chunk* full = &chunks_[current_];
-    const auto frames = static_cast<size_t>(fill_);
-    pending_ = std::async(std::launch::async,
-                          [this, full, frames] { resampler_.Push(full->left.data(), full->right.data(), frames, out_); });
-    current_ ^= 1;
-    fill_ = 0;
+    const Chunk* full = &m_Chunks[m_Current];
+    const auto frames = static_cast<size_t>(m_Fill);
+    m_Pending = std::async(std::launch::async,
+                          [this, full, frames] { m_Resampler.Push(full->left.data(), full->right.data(), frames, m_Out); });
+    m_Current ^= 1;
+    m_Fill = 0;
   }
 
-  StereoResampler resampler_;
-  std::vector<int16_t>* out_;
-  Chunk chunks_[2];
-  int current_ = 0;
-  int64_t fill_ = 0;
-  std::future<void> pending_;
+  StereoResampler m_Resampler;
+  std::vector<int16_t>* m_Out;
+  Chunk m_Chunks[2];
+  int m_Current = 0;
+  int64_t m_Fill = 0;
+  std::future<void> m_Pending;
 };
 
 }  // namespace

@@ -20,7 +20,7 @@ constexpr int kTuningColumnStep = 140;
 constexpr int kNameBoxTop = 174, kNameBoxWidth = 62, kNameBoxBottom = 196;
 }  // namespace
 
-CSLDView::CSLDView() : canvas_(kWindowWidth, kWindowHeight) {}
+CSLDView::CSLDView() : m_Canvas(kWindowWidth, kWindowHeight) {}
 
 CSLDView::~CSLDView() {
   if (g_pView == this) g_pView = nullptr;
@@ -169,23 +169,23 @@ void CSLDView::DrawTuningNameBoxes(Canvas& dc) {
 }
 
 void CSLDView::InvalidateRect(const Rect* r) {
-  Rect whole{0, 0, canvas_.width(), canvas_.height()};
-  invalid_ = Union(invalid_, r ? Intersect(*r, whole) : whole);
+  Rect whole{0, 0, m_Canvas.width(), m_Canvas.height()};
+  m_Invalid = Union(m_Invalid, r ? Intersect(*r, whole) : whole);
 }
 
 void CSLDView::UpdateWindow() {
-  if (!IsEmpty(invalid_)) {
+  if (!IsEmpty(m_Invalid)) {
     // The page is drawn whole but changes only inside the invalid area, as a
     // window's paint is clipped to its update region.
-    canvas_.SetClip(invalid_);
-    invalid_ = {0, 0, 0, 0};
-    OnDraw(canvas_);
-    canvas_.ResetClip();
+    m_Canvas.SetClip(m_Invalid);
+    m_Invalid = {0, 0, 0, 0};
+    OnDraw(m_Canvas);
+    m_Canvas.ResetClip();
   }
   Present();
 }
 
 void CSLDView::Present() {
-  if (!presenter_ || !canvas_.HasDirty()) return;
-  presenter_(canvas_.picture(), canvas_.TakeDirty());
+  if (!m_Presenter || !m_Canvas.HasDirty()) return;
+  m_Presenter(m_Canvas.picture(), m_Canvas.TakeDirty());
 }

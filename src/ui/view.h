@@ -66,12 +66,12 @@ class CSLDView {
   // UpdateWindow paints it now; Present hands the changed rectangles to the window.
   void InvalidateRect(const Rect* r);
   void UpdateWindow();
-  bool HasInvalidArea() const { return !IsEmpty(invalid_); }
+  bool HasInvalidArea() const { return !IsEmpty(m_Invalid); }
   void Present();
   using Presenter = std::function<void(const Picture&, const std::vector<Rect>&)>;
-  void SetPresenter(Presenter p) { presenter_ = std::move(p); }
+  void SetPresenter(Presenter p) { m_Presenter = std::move(p); }
 
-  Canvas& canvas() { return canvas_; }
+  Canvas& canvas() { return m_Canvas; }
   const Picture& barTipMask() const { return m_bmBarTipMask; }
   const Picture& barTip() const { return m_bmBarTip; }
   const Picture& barBody() const { return m_bmBarBody; }
@@ -97,9 +97,9 @@ class CSLDView {
   void DrawSpinButtons(Canvas& dc);
   const NeckInfo& SelNeck() const { return g_Neck[m_SelNeck]; }
 
-  Canvas canvas_;
-  Rect invalid_{0, 0, 0, 0};
-  Presenter presenter_;
+  Canvas m_Canvas;
+  Rect m_Invalid{0, 0, 0, 0};
+  Presenter m_Presenter;
 
   Picture m_bmPlayer, m_bmTuning, m_bmBarTipMask, m_bmBarTip, m_bmBarBody, m_bmSpinUp,
       m_bmSpinDown, m_bmSpinOff, m_bmNoteBack, m_bmHintBack;
