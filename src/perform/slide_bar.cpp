@@ -70,9 +70,11 @@ int HoldPlayPosition(int x) {
   return g_Capture;
 }
 
-int BarBendAt(int bar_x) {
-  return (bar_x - g_FretCentreX) * kBendPerPixelNum / kBendPerPixelDen + kBendCentre;
+int BarBendOfOffset(int pixels) {
+  return pixels * kBendPerPixelNum / kBendPerPixelDen + kBendCentre;
 }
+
+int BarBendAt(int bar_x) { return BarBendOfOffset(bar_x - g_FretCentreX); }
 
 void SendBend(int n, int i) {
   const int c = g_Neck[n].Channel[i];

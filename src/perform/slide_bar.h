@@ -26,6 +26,9 @@ void ClearPlayPosition();
 // True while a held key keeps the play position frozen (on the playing page).
 bool PlayPositionHeld();
 
+// The bar bend for a bar this many pixels right of a fret's centre (left when
+// negative): 8192 at the centre.
+int BarBendOfOffset(int pixels);
 // The bar bend for a bar x, with the fret centre of the last key press.
 int BarBendAt(int bar_x);
 

@@ -87,7 +87,7 @@ void SlideEvent(int offset) {
   // Offset in 64ths of a fret, which are the bar's pixels.
   for (int i = 0; i < kStringCount; ++i) {
     if (g_Neck[kSongNeck].SoundingNote[i] == -1) continue;
-    g_BarBend = offset * kBendPerPixelNum / kBendPerPixelDen + kBendCentre;
+    g_BarBend = BarBendOfOffset(offset);
     SendBend(kSongNeck, i);
   }
   g_BarX = g_BarFret * kFretWidth + offset + kFretWidth / 2;
