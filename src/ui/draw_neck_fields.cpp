@@ -9,7 +9,7 @@
 #include "ui/view.h"
 
 namespace {
-constexpr int kNeckStep = 300;  // pixels from the upper neck's fields to the lower's
+constexpr int kNeckStep = kNeckRect[1].top - kNeckRect[0].top;  // upper neck fields to lower, pixels
 constexpr int kVoiceRowStep = 19;
 
 std::string Format(const char* fmt, int v) {
