@@ -25,6 +25,7 @@
 #include "platform/timer_thread.h"
 #include "song/autoplay.h"
 #include "song/autoplay_start.h"
+#include "song/autoplay_tick.h"
 #include "song/song_state.h"
 #include "ui/layout.h"
 

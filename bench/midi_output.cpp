@@ -33,16 +33,16 @@ constexpr int kChordNotes[] = {67, 64, 60, 57, 55, 52, 48, 45};  // C6 open stri
 // The built-in synthesizer as an always-open port, without audio.
 class SynthPort : public MidiOutDriver {
  public:
-  explicit SynthPort(BuiltinSynth* synth) : synth_(synth) {}
+  explicit SynthPort(BuiltinSynth* synth) : m_Synth(synth) {}
   int GetNumDevs() override { return 0; }
   int GetDevCaps(int, MidiOutCaps*) override { return MMSYSERR_BADDEVICEID; }
   int Open(int) override { return 0; }
-  void ShortMsg(uint32_t packed) override { synth_->ShortMsg(packed); }
-  void Reset() override { synth_->Reset(); }
+  void ShortMsg(uint32_t packed) override { m_Synth->ShortMsg(packed); }
+  void Reset() override { m_Synth->Reset(); }
   void Close() override {}
 
  private:
-  BuiltinSynth* synth_;
+  BuiltinSynth* m_Synth;
 };
 
 // Note on and off on one channel pair with a bend between: what a string sends.

@@ -4,6 +4,7 @@ file(GLOB MAKE_PICTURES_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/pict
 add_executable(make_pictures ${MAKE_PICTURES_SOURCES}
   ${CMAKE_SOURCE_DIR}/src/platform/picture.cpp ${CMAKE_SOURCE_DIR}/src/platform/canvas.cpp
   ${CMAKE_SOURCE_DIR}/src/platform/fonts.cpp ${CMAKE_SOURCE_DIR}/src/platform/pictures.cpp
+  ${CMAKE_SOURCE_DIR}/src/platform/working_dir.cpp
   ${CMAKE_SOURCE_DIR}/src/ui/layout.cpp)
 target_include_directories(make_pictures PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tools/pictures)
 target_link_libraries(make_pictures PRIVATE PkgConfig::SDL2 PkgConfig::SDL2TTF PkgConfig::FONTCONFIG)

@@ -2,4 +2,4 @@
 # directly too (to ask whether a server runs, and to keep the libraries quiet).
 pkg_check_modules(JACK REQUIRED IMPORTED_TARGET jack)
 pkg_check_modules(ALSA REQUIRED IMPORTED_TARGET alsa)
-target_link_libraries(slidora_core PRIVATE PkgConfig::JACK PkgConfig::ALSA)
+target_link_libraries(slidora_platform PRIVATE PkgConfig::JACK PkgConfig::ALSA)

@@ -9,6 +9,7 @@
 #include "midi/midi_port.h"
 #include "model/settings.h"
 #include "model/tunings.h"
+#include "perform/play_state.h"
 #include "platform/pictures.h"
 #include "platform/platform.h"
 #include "platform/recording_midi.h"
@@ -22,7 +23,7 @@ int RunScreenshot(int argc, char** argv) {
     return 2;
   }
   const int page = std::atoi(argv[1]);
-  if (page < 0 || page > 3) {
+  if (page < kPlayPage || page > kVoicePage) {
     std::fprintf(stderr, "screenshot: PAGE is 0 to 3\n");
     return 2;
   }
@@ -40,7 +41,7 @@ int RunScreenshot(int argc, char** argv) {
   view.OnCreate();
   if (argc == 5) g_CursorClient = {std::atoi(argv[3]), std::atoi(argv[4])};
   g_Page = page;
-  if (page == 1) {
+  if (page == kTuningPage) {
     for (int t = 0; t < kTuningCount; ++t) {
       view.m_TuningNameEdit[t].SetWindowText(g_Tuning[t].Name);
       view.m_TuningNameEdit[t].Show(true);

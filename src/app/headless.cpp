@@ -5,6 +5,7 @@
 
 #include "app/frame_window.h"
 #include "app/instrument_startup.h"
+#include "app/json_string.h"
 #include "app/reset.h"
 #include "app/sld_app.h"
 #include "midi/channels.h"
@@ -228,28 +229,6 @@ std::vector<HeadlessEvent> HeadlessSystem::TakeEvents() {
   std::vector<HeadlessEvent> out;
   out.swap(events_);
   return out;
-}
-
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char esc[8];
-          std::snprintf(esc, sizeof esc, "\\u%04x", c);
-          out += esc;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out + "\"";
 }
 
 std::string FormatHeadlessEvent(const HeadlessEvent& e, int64_t origin_ms) {

@@ -115,5 +115,3 @@ class HeadlessSystem : public MessageBoxSink {
 // Writes one event as a line: "T XX YY ZZ", "T box TYPE CAPTION|TEXT" (JSON
 // strings) or "T beep", with T counted from origin_ms.
 std::string FormatHeadlessEvent(const HeadlessEvent& e, int64_t origin_ms);
-// A JSON string literal of text.
-std::string JsonString(const std::string& text);

@@ -7,14 +7,12 @@
 #include "song/autoplay.h"
 #include "song/song_state.h"
 #include "ui/controls.h"
-#include "ui/view.h"
 
 void ResetAllState() {
   ResetInstrumentState();
   ResetMidiState();
   ResetTimerState();
   ResetSongState();
-  ResetViewState();
   ResetPlayState();
   ResetControlsState();
   ResetAutoPlayState();

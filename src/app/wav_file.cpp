@@ -52,32 +52,32 @@ bool WavFileWriter::Open(const std::string& path, uint32_t frames, int sampleRat
   if (channels <= 0) return false;
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
-  file_ = f;
-  ok_ = true;
+  m_File = f;
+  m_Ok = true;
   const std::vector<uint8_t> header = BuildWavHeader(frames, sampleRate, channels);
-  ok_ = std::fwrite(header.data(), 1, header.size(), f) == header.size();
-  return ok_;
+  m_Ok = std::fwrite(header.data(), 1, header.size(), f) == header.size();
+  return m_Ok;
 }
 
 bool WavFileWriter::Append(const int16_t* samples, size_t count) {
-  if (!file_ || !ok_) return false;
+  if (!m_File || !m_Ok) return false;
   // Little-endian samples, as the format stores them.
-  bytes_.resize(count * kBytesPerSample);
+  m_Bytes.resize(count * kBytesPerSample);
   for (size_t i = 0; i < count; ++i) {
     const uint16_t s = static_cast<uint16_t>(samples[i]);
-    bytes_[2 * i] = static_cast<uint8_t>(s);
-    bytes_[2 * i + 1] = static_cast<uint8_t>(s >> 8);
+    m_Bytes[2 * i] = static_cast<uint8_t>(s);
+    m_Bytes[2 * i + 1] = static_cast<uint8_t>(s >> 8);
   }
-  ok_ = std::fwrite(bytes_.data(), 1, bytes_.size(), static_cast<FILE*>(file_)) == bytes_.size();
-  return ok_;
+  m_Ok = std::fwrite(m_Bytes.data(), 1, m_Bytes.size(), static_cast<FILE*>(m_File)) == m_Bytes.size();
+  return m_Ok;
 }
 
 int WavFileWriter::Close() {
-  if (!file_) return ok_ ? 0 : 1;
-  const bool closed = std::fclose(static_cast<FILE*>(file_)) == 0;
-  file_ = nullptr;
-  ok_ = ok_ && closed;
-  return ok_ ? 0 : 1;
+  if (!m_File) return m_Ok ? 0 : 1;
+  const bool closed = std::fclose(static_cast<FILE*>(m_File)) == 0;
+  m_File = nullptr;
+  m_Ok = m_Ok && closed;
+  return m_Ok ? 0 : 1;
 }
 
 int WriteWavFile(const std::string& path, const std::vector<int16_t>& samples, int sampleRate,

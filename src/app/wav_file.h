@@ -28,9 +28,9 @@ class WavFileWriter {
   int Close();
 
  private:
-  void* file_ = nullptr;  // FILE
-  bool ok_ = true;
-  std::vector<uint8_t> bytes_;  // little-endian scratch
+  void* m_File = nullptr;  // FILE
+  bool m_Ok = true;
+  std::vector<uint8_t> m_Bytes;  // little-endian scratch
 };
 
 // Writes interleaved 16-bit samples at path. 0 on success, 1 on failure.

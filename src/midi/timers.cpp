@@ -9,12 +9,7 @@
 TimeCaps g_TimeCaps;
 std::atomic<uint32_t> g_TimerId[kTimerSlotCount];
 
-std::atomic<int32_t> g_AutoPlayState;
-std::atomic<int32_t> g_SongTime;
-std::atomic<int32_t> g_SongEventIndex;
 std::atomic<int32_t> g_MouseTickCount;
-std::atomic<int32_t> g_MidiStartTime;
-std::atomic<int32_t> g_bStopRequest;
 std::atomic<int32_t> g_bMouseMovePending;
 std::atomic<int32_t> g_PendingMouseWParam;
 std::atomic<int32_t> g_PendingMouseLParam;
@@ -23,6 +18,8 @@ namespace {
 
 // Whether mf_TimerInitialize holds a period request that TimerRelease gives back.
 bool g_bPeriodRequested = false;
+// Read on the timer thread, installed on the user-interface thread.
+std::atomic<SongTickHook> g_SongTickHook{nullptr};
 
 void StrokeTimerProc(uint32_t /*id*/, uintptr_t /*slot*/) { PostToView(WM_STROKE_STEP, 0, 0); }
 void GlideTimerProc(uint32_t /*id*/, uintptr_t /*slot*/) { PostToView(WM_GLIDE_STEP, 0, 0); }
@@ -95,29 +92,24 @@ void CloseTimers() {
   if (g_Platform.timers != nullptr) g_Platform.timers->Sleep(kCloseDrainMs);
 }
 
+void SetSongTickHook(SongTickHook hook) { g_SongTickHook.store(hook); }
+
 void TimerTick() {
-  if (g_AutoPlayState.load() == 0) {
-    const int32_t count = g_MouseTickCount.load();
-    if (count < kMouseReleaseTicks - 1) {
-      g_MouseTickCount.store(count + 1);
-      return;
-    }
-    g_MouseTickCount.store(0);
-    PostToView(WM_MOUSE_RELEASE, 0, 0);
+  const SongTickHook song = g_SongTickHook.load();
+  if (song != nullptr && song()) return;
+  const int32_t count = g_MouseTickCount.load();
+  if (count < kMouseReleaseTicks - 1) {
+    g_MouseTickCount.store(count + 1);
     return;
   }
-  AutoPlayTick();
+  g_MouseTickCount.store(0);
+  PostToView(WM_MOUSE_RELEASE, 0, 0);
 }
 
 void ResetTimerState() {
   g_TimeCaps = TimeCaps{0, 0};
   for (auto& id : g_TimerId) id.store(0);
-  g_AutoPlayState.store(0);
-  g_SongTime.store(0);
-  g_SongEventIndex.store(0);
   g_MouseTickCount.store(0);
-  g_MidiStartTime.store(0);
-  g_bStopRequest.store(0);
   g_bMouseMovePending.store(0);
   g_PendingMouseWParam.store(0);
   g_PendingMouseLParam.store(0);

@@ -34,12 +34,7 @@ extern std::atomic<uint32_t> g_TimerId[kTimerSlotCount];
 
 // Shared between the timer thread and the user-interface thread; each value is
 // written whole by one side at a time, so no lock is needed.
-extern std::atomic<int32_t> g_AutoPlayState;   // 0 idle, 1 start requested, 2 running
-extern std::atomic<int32_t> g_SongTime;        // ms, 0 at the first tick of a song
-extern std::atomic<int32_t> g_SongEventIndex;  // next song event to fall due
 extern std::atomic<int32_t> g_MouseTickCount;  // idle ticks since the last release, 0..3
-extern std::atomic<int32_t> g_MidiStartTime;   // ms of song time MIDI Start is due at, 0 none
-extern std::atomic<int32_t> g_bStopRequest;    // Escape pressed during a song
 extern std::atomic<int32_t> g_bMouseMovePending;    // a mouse move waits for release
 extern std::atomic<int32_t> g_PendingMouseWParam;   // its key-state flags
 extern std::atomic<int32_t> g_PendingMouseLParam;   // its packed client point
@@ -61,8 +56,11 @@ void CloseTimers();
 // The 5 ms tick: releases the waiting mouse move every fourth tick while no
 // song plays, otherwise steps the song.
 void TimerTick();
-// The song step of the tick; supplied by auto-play.
-void AutoPlayTick();
+// The song's part of the tick, run on the timer thread: steps the song and
+// returns true while one plays, returns false when none does. Auto-play
+// installs it; without one the tick only releases mouse moves.
+using SongTickHook = bool (*)();
+void SetSongTickHook(SongTickHook hook);
 
 // Posts one of the private messages to the view; false when it was dropped.
 bool PostToView(uint32_t msg, WPARAM wparam, LPARAM lparam);

@@ -33,5 +33,5 @@ void ResetInstrumentState() {
   g_BarBend = kBendCentre;
   g_bAutoPlay = 0;
   g_AutoVelocity = 0;
-  g_Page = 0;
+  g_Page = kPlayPage;
 }

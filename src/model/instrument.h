@@ -18,6 +18,14 @@ inline constexpr int kPedalCombinations = 4;  // g_Pedal1 + 2 * g_Pedal2
 inline constexpr int kBendCentre = 8192;
 inline constexpr int kBendUnitsPerSemitone = 341;
 
+// The window's four pages.
+enum PageIndex : int32_t {
+  kPlayPage = 0,    // the two necks and their sound fields
+  kTuningPage = 1,  // the editor of the eight stored tunings
+  kMidiPage = 2,    // output device, reverb and chorus
+  kVoicePage = 3,   // the 128 voices, bank and vibrato of the voice chosen
+};
+
 struct NeckInfo {
   int32_t Tuning;       // index into g_Tuning, 0..7
   int32_t Voice0MSB;    // bank select MSB (controller 0) of voice 0
@@ -66,7 +74,7 @@ extern int32_t g_BarFret;      // bar position in whole frets, -1 off the necks
 extern int32_t g_BarBend;      // bend from the bar's place between frets; 8192 none
 extern int32_t g_bAutoPlay;    // 1 while a song plays by itself
 extern int32_t g_AutoVelocity; // note velocity during auto-play
-extern int32_t g_Page;         // 0 playing, 1 tuning editor, 2 MIDI settings, 3 voices
+extern int32_t g_Page;         // the page shown, a PageIndex
 
 // The pedal combination in force: the row of a tuning's note tables.
 inline int PedalCombination() { return g_Pedal1 + 2 * g_Pedal2; }

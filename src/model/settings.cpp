@@ -1,15 +1,12 @@
 #include "model/settings.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <vector>
 
 #include "model/instrument.h"
 #include "platform/profile.h"
+#include "platform/working_dir.h"
 
 std::string g_SettingsPath;
 
@@ -95,19 +92,7 @@ int ReadInt(const ProfileFile& ini, const char* section, const std::string& key,
 
 }  // namespace
 
-void BuildSettingsPath() {
-  std::vector<char> buffer(4096);
-  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
-    // A working folder that has been removed (or cannot be named) has no full
-    // path: the bare name then reads and writes there or nowhere, never in "/".
-    if (errno != ERANGE || buffer.size() >= (1u << 20)) {
-      g_SettingsPath = kSettingsFileName;
-      return;
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-  g_SettingsPath = std::string(buffer.data()) + "/" + kSettingsFileName;
-}
+void BuildSettingsPath() { g_SettingsPath = WorkingDirectoryPath(kSettingsFileName); }
 
 void LoadSettings() {
   ProfileFile ini(g_SettingsPath);

@@ -6,9 +6,11 @@
 #include "midi/timers.h"
 #include "model/instrument.h"
 #include "perform/bar_drawing.h"
+#include "perform/neck_geometry.h"
 #include "perform/play_state.h"
+#include "perform/regions.h"
+#include "perform/screen_sink.h"
 #include "perform/slide_bar.h"
-#include "ui/layout.h"
 
 namespace {
 
@@ -101,7 +103,7 @@ void SilenceNeck(int n) {
 }
 
 void OnKeyDown(int vk, int, uint32_t flags) {
-  if (g_Page != 0 || (flags & kKeyRepeatFlag)) return;
+  if (g_Page != kPlayPage || (flags & kKeyRepeatFlag)) return;
   const int k = ShapeOfKey(vk);
   if (k < 0 || g_PlayNeck == -1) return;
 
@@ -123,7 +125,7 @@ void OnKeyDown(int vk, int, uint32_t flags) {
     StopTimer(kGlideTimerSlot);
     SetupNeckVoices(n, true);
   }
-  ClipCursorToRegion(true, NeckRegion(n));
+  ClipCursorToNeck(true, n);
   g_FretCentreX = f * kFretWidth + kFretWidth / 2;
   g_BarBend = BarBendAt(g_BarX);
 
@@ -151,7 +153,7 @@ void OnKeyDown(int vk, int, uint32_t flags) {
 }
 
 void OnKeyUp(int vk, int, uint32_t) {
-  if (g_Page != 0 || !g_bKeyHeld) return;
+  if (g_Page != kPlayPage || !g_bKeyHeld) return;
   const int k = ShapeOfKey(vk);
   if (k >= 0) g_KeyDown[k] = 0;
   if (AnyKeyDown()) return;
@@ -164,7 +166,7 @@ void OnKeyUp(int vk, int, uint32_t) {
     g_Capture = -1;
     ReleaseMouseCapture();
   }
-  ClipCursorToRegion(false, -1);
-  HitTest(g_CursorClient.x, g_CursorClient.y);
+  ClipCursorToNeck(false, -1);
+  Screen().HitTest(g_CursorClient.x, g_CursorClient.y);
   DrawBar(false);
 }

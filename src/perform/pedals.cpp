@@ -5,27 +5,15 @@
 #include "model/instrument.h"
 #include "model/tunings.h"
 #include "perform/play_state.h"
+#include "perform/regions.h"
+#include "perform/screen_sink.h"
 #include "perform/slide_bar.h"
-#include "ui/layout.h"
-#include "ui/view.h"
 
 namespace {
-
-// The note column left of the neck and the guide digits are repainted with
-// the neck when a pedal changes the sounding names (pixels beyond the neck).
-constexpr int kNoteColumnMargin = 30;
-constexpr int kRightMargin = 12;
 
 int NeckOfRegion(int r) { return r == UpperNeck ? 0 : 1; }
 
 int32_t& PedalFlag(int p) { return p == 1 ? g_Pedal1 : g_Pedal2; }
-
-void InvalidateNeckDisplay(int r) {
-  if (!g_pView) return;
-  const Rect& box = g_Region[r];
-  const Rect area{box.left - kNoteColumnMargin, box.top, box.right + kRightMargin, box.bottom};
-  g_pView->InvalidateRect(&area);
-}
 
 void StartGlide() {
   if (g_TimerId[kGlideTimerSlot] == 0) StartTimer(kGlideTimerSlot);
@@ -67,7 +55,7 @@ void PressPedal(int p, int r) {
     g_Capture = r;
     TakeCapture();
   }
-  ClipCursorToRegion(true, r);
+  ClipCursorToNeck(true, n);
   // With a key held the play position is frozen to the played neck; it is
   // only unknown when the bar was never drawn, and then the region's neck plays.
   const int play = g_PlayNeck == -1 ? n : g_PlayNeck;
@@ -78,7 +66,7 @@ void PressPedal(int p, int r) {
   }
   if (CountPedalStrings(g_Neck[n].Tuning, p) == 0) return;
   BuildGuide(n);
-  InvalidateNeckDisplay(r);
+  Screen().InvalidateNeck(n);
   SetPedalTargets(n);
   if (!g_bAutoPlay) StartGlide();
 }
@@ -88,7 +76,7 @@ void ReleasePedal(int p) {
   const int n = g_Capture == UpperNeck ? 0 : 1;
   if (CountPedalStrings(g_Neck[n].Tuning, p) != 0) {
     BuildGuide(n);
-    InvalidateNeckDisplay(NeckRegion(n));
+    Screen().InvalidateNeck(n);
     SetPedalTargets(n);
     if (!g_bAutoPlay) {
       StartGlide();
@@ -99,5 +87,5 @@ void ReleasePedal(int p) {
     g_Capture = -1;
     ReleaseMouseCapture();
   }
-  ClipCursorToRegion(false, -1);
+  ClipCursorToNeck(false, -1);
 }

@@ -3,8 +3,6 @@
 // strings its tuning assigns to it one semitone up or down.
 #pragma once
 
-#include "platform/messages.h"
-
 // The pedal glide moves every bend this many units per glide tick of 30 ms.
 inline constexpr int kGlideStepUnits = 30;
 
@@ -19,12 +17,3 @@ void SetPedalTargets(int n);
 void PressPedal(int p, int r);
 // Pedal p released (the release point does not matter).
 void ReleasePedal(int p);
-
-// The view's button handlers (composed with the panel's controls): a press
-// over a neck is a pedal press, a double click counts as a further press.
-void OnLButtonDown(WPARAM flags, Point p);
-void OnRButtonDown(WPARAM flags, Point p);
-void OnLButtonDblClk(WPARAM flags, Point p);
-void OnRButtonDblClk(WPARAM flags, Point p);
-void OnLButtonUp(WPARAM flags, Point p);
-void OnRButtonUp(WPARAM flags, Point p);

@@ -17,6 +17,8 @@ int32_t g_FretCentreX;
 int32_t g_StrokeString = -1;
 int32_t g_StrokeLast = -1;
 
+Point g_CursorClient{0, 0};
+Point g_CursorScreen{0, 0};
 int32_t g_HintRegion = -1;
 
 void ResetPlayState() {

@@ -1,6 +1,6 @@
-// The mouse as the slide bar: the hit test of the whole view, the bar's pitch
-// bend, the mouse-move handler, the cursor clip while playing, the drawing of
-// the bar, and the check that notices the pointer leaving the window.
+// The mouse as the slide bar: the play position under the pointer, the bar's
+// pitch bend, the mouse-move handler, the cursor clip while playing, and the
+// check that notices the pointer leaving the window.
 #pragma once
 
 #include "platform/messages.h"
@@ -13,16 +13,22 @@ inline constexpr int kBendPerPixelDen = 3;
 // which bounds the stream of bend messages.
 inline constexpr int kBarMotionSleepMs = 20;
 
-// Grid codes of the tuning editor: 100 * set + 10 * string + box code.
-inline constexpr int kGridNoteBox = 100;
-inline constexpr int kGridPedal1Box = 101;
-inline constexpr int kGridPedal2Box = 102;
+// The play position at client point (x, y) on neck n: string, fret and bar x.
+// Between the cells there is none, and the pointer beeps. Returns the neck's
+// region.
+int HitNeck(int n, int x, int y);
+// While a key is held on a neck the play position stays frozen where the bar
+// was drawn and only the bar x follows the pointer x. Returns the neck's
+// region.
+int HoldPlayPosition(int x);
+// The pointer is off the necks: no play position.
+void ClearPlayPosition();
+// True while a held key keeps the play position frozen (on the playing page).
+bool PlayPositionHeld();
 
-// The region (or tuning-editor grid code) at client point (x, y), or -1.
-// Brings the play position up to date; while a key is held on a neck the
-// position stays frozen and only the bar x follows the pointer.
-int HitTest(int x, int y);
-
+// The bar bend for a bar this many pixels right of a fret's centre (left when
+// negative): 8192 at the centre.
+int BarBendOfOffset(int pixels);
 // The bar bend for a bar x, with the fret centre of the last key press.
 int BarBendAt(int bar_x);
 
@@ -32,9 +38,9 @@ void SendBend(int n, int i);
 
 void OnMouseMove(WPARAM flags, Point p);
 
-// With on, keeps the pointer on the region while playing; with off, frees it
-// only when no key and no pedal is held. Nothing happens during auto-play.
-void ClipCursorToRegion(bool on, int region);
+// With on, keeps the pointer on neck n while playing; with off, frees it only
+// when no key and no pedal is held. Nothing happens during auto-play.
+void ClipCursorToNeck(bool on, int n);
 
 // Takes or releases the mouse capture for the neck (never during auto-play).
 void TakeCapture();

@@ -3,7 +3,6 @@
 #include "midi/timers.h"
 #include "model/instrument.h"
 #include "perform/keyboard.h"
-#include "perform/pedals.h"
 #include "perform/slide_bar.h"
 #include "perform/timed_motions.h"
 
@@ -12,6 +11,8 @@ namespace {
 Point PointOf(LPARAM l) { return {PointX(l), PointY(l)}; }
 
 bool IsButtonMessage(uint32_t msg) { return msg >= WM_LBUTTONDOWN && msg <= WM_RBUTTONDBLCLK; }
+
+void (*g_RequestSongStop)() = nullptr;
 
 }  // namespace
 
@@ -29,15 +30,16 @@ bool FilterViewMessage(const Message& m) {
   }
   if (m.msg == WM_KEYDOWN || m.msg == WM_KEYUP) {
     if (!g_bAutoPlay) return true;
-    if (m.msg == WM_KEYDOWN && m.wParam == VK_ESCAPE) g_bStopRequest = 1;
+    if (m.msg == WM_KEYDOWN && m.wParam == VK_ESCAPE && g_RequestSongStop) g_RequestSongStop();
     return false;
   }
   if (IsButtonMessage(m.msg)) return !g_bAutoPlay;
   return true;
 }
 
+void SetSongStopRequest(void (*request)()) { g_RequestSongStop = request; }
+
 bool DispatchPlayMessage(const Message& m) {
-  const Point p = PointOf(m.lParam);
   switch (m.msg) {
     case WM_KEYDOWN:
       OnKeyDown(static_cast<int>(m.wParam), static_cast<int>(m.lParam & 0xFFFF),
@@ -48,25 +50,7 @@ bool DispatchPlayMessage(const Message& m) {
               static_cast<uint32_t>(m.lParam >> 16));
       return true;
     case WM_MOUSEMOVE:
-      OnMouseMove(m.wParam, p);
-      return true;
-    case WM_LBUTTONDOWN:
-      OnLButtonDown(m.wParam, p);
-      return true;
-    case WM_LBUTTONDBLCLK:
-      OnLButtonDblClk(m.wParam, p);
-      return true;
-    case WM_RBUTTONDOWN:
-      OnRButtonDown(m.wParam, p);
-      return true;
-    case WM_RBUTTONDBLCLK:
-      OnRButtonDblClk(m.wParam, p);
-      return true;
-    case WM_LBUTTONUP:
-      OnLButtonUp(m.wParam, p);
-      return true;
-    case WM_RBUTTONUP:
-      OnRButtonUp(m.wParam, p);
+      OnMouseMove(m.wParam, PointOf(m.lParam));
       return true;
     case WM_STROKE_STEP:
       OnStrokeTick();

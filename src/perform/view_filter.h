@@ -9,6 +9,11 @@
 // the view's handlers.
 bool FilterViewMessage(const Message& m);
 
-// Runs the playing handlers for a message that passed the filter. Returns
-// true when the message was one of theirs.
+// What Escape does while a song plays: auto-play installs its stop request.
+void SetSongStopRequest(void (*request)());
+
+// Runs the playing handlers of the keys, the mouse moves and the timed
+// motions for a message that passed the filter (the buttons are the panel's,
+// which hands neck presses to the pedals). Returns true when the message was
+// one of theirs.
 bool DispatchPlayMessage(const Message& m);

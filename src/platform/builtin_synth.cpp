@@ -25,7 +25,7 @@ void SilenceSynthLog() {
 }
 
 BuiltinSynth::BuiltinSynth(std::unique_ptr<Impl> impl, int sample_rate)
-    : impl_(std::move(impl)), sample_rate_(sample_rate) {}
+    : m_Impl(std::move(impl)), m_SampleRate(sample_rate) {}
 
 std::unique_ptr<BuiltinSynth> BuiltinSynth::Create(const std::string& soundfont, int sample_rate,
                                                    bool load_on_demand) {
@@ -51,7 +51,7 @@ std::unique_ptr<BuiltinSynth> BuiltinSynth::Create(const std::string& soundfont,
 }
 
 int BuiltinSynth::LoadSoundFont(const std::string& soundfont) {
-  fluid_synth_t* s = impl_->synth;
+  fluid_synth_t* s = m_Impl->synth;
   while (fluid_synth_sfcount(s) > 0) {
     fluid_sfont_t* old = fluid_synth_get_sfont(s, 0);
     if (!old || fluid_synth_sfunload(s, fluid_sfont_get_id(old), 1) == FLUID_FAILED) break;
@@ -61,12 +61,12 @@ int BuiltinSynth::LoadSoundFont(const std::string& soundfont) {
 
 BuiltinSynth::~BuiltinSynth() {
   StopAudio();
-  delete_fluid_synth(impl_->synth);
-  delete_fluid_settings(impl_->settings);
+  delete_fluid_synth(m_Impl->synth);
+  delete_fluid_settings(m_Impl->settings);
 }
 
 void BuiltinSynth::ShortMsg(uint32_t packed) {
-  fluid_synth_t* s = impl_->synth;
+  fluid_synth_t* s = m_Impl->synth;
   const int status = packed & 0xFF;
   const int d1 = (packed >> 8) & 0x7F;
   const int d2 = (packed >> 16) & 0x7F;
@@ -82,9 +82,9 @@ void BuiltinSynth::ShortMsg(uint32_t packed) {
       fluid_synth_key_pressure(s, ch, d1, d2);
       break;
     case 0xB0:
-      if (HandleGsControl(*impl_, ch, d1, d2)) break;
+      if (HandleGsControl(*m_Impl, ch, d1, d2)) break;
       fluid_synth_cc(s, ch, d1, d2);
-      if (d1 == 121) RestoreGsAfterReset(*impl_, ch);
+      if (d1 == 121) RestoreGsAfterReset(*m_Impl, ch);
       break;
     case 0xC0:
       fluid_synth_program_change(s, ch, d1);
@@ -102,21 +102,21 @@ void BuiltinSynth::ShortMsg(uint32_t packed) {
 
 void BuiltinSynth::Reset() {
   for (int ch = 0; ch < kSynthChannels; ++ch) {
-    fluid_synth_cc(impl_->synth, ch, kCcSustain, 0);
-    fluid_synth_all_notes_off(impl_->synth, ch);
+    fluid_synth_cc(m_Impl->synth, ch, kCcSustain, 0);
+    fluid_synth_all_notes_off(m_Impl->synth, ch);
   }
 }
 
 void BuiltinSynth::Render(int16_t* stereo, int frames) {
-  fluid_synth_write_s16(impl_->synth, frames, stereo, 0, 2, stereo, 1, 2);
+  fluid_synth_write_s16(m_Impl->synth, frames, stereo, 0, 2, stereo, 1, 2);
 }
 
 void BuiltinSynth::RenderFloat(float* left, float* right, int frames) {
-  fluid_synth_write_float(impl_->synth, frames, left, 0, 1, right, 0, 1);
+  fluid_synth_write_float(m_Impl->synth, frames, left, 0, 1, right, 0, 1);
 }
 
 std::string BuiltinSynth::ChannelPresetName(int channel) {
-  fluid_preset_t* preset = fluid_synth_get_channel_preset(impl_->synth, channel);
+  fluid_preset_t* preset = fluid_synth_get_channel_preset(m_Impl->synth, channel);
   if (!preset) return "";
   const char* name = fluid_preset_get_name(preset);
   return name ? name : "";

@@ -41,15 +41,15 @@ class BuiltinSynth {
 
   // Name of the preset now selected on a channel, empty when none.
   std::string ChannelPresetName(int channel);
-  int sample_rate() const { return sample_rate_; }
+  int sample_rate() const { return m_SampleRate; }
 
  // The FluidSynth objects; defined for the synthesizer's own files only.
   struct Impl;
 
  private:
   explicit BuiltinSynth(std::unique_ptr<Impl> impl, int sample_rate);
-  std::unique_ptr<Impl> impl_;
-  int sample_rate_;
+  std::unique_ptr<Impl> m_Impl;
+  int m_SampleRate;
 };
 
 // Keeps FluidSynth from writing to standard error; called by everything that

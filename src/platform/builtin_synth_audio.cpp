@@ -28,18 +28,18 @@ bool PrepareDriver(const std::string& name) {
 }  // namespace
 
 int BuiltinSynth::StartAudio() {
-  if (impl_->audio) return 0;
+  if (m_Impl->audio) return 0;
   SilenceJackLog();
   // A missing JACK server must cost a failed connection, not a started server.
   ScopedEnv no_jack_start("JACK_NO_START_SERVER", "1");
-  fluid_settings_setint(impl_->settings, "audio.period-size", kPeriodFrames);
-  fluid_settings_setint(impl_->settings, "audio.periods", kPeriods);
+  fluid_settings_setint(m_Impl->settings, "audio.period-size", kPeriodFrames);
+  fluid_settings_setint(m_Impl->settings, "audio.periods", kPeriods);
   for (const char* name : kAudioDrivers) {
     if (!PrepareDriver(name)) continue;
-    fluid_settings_setstr(impl_->settings, "audio.driver", name);
-    impl_->audio = new_fluid_audio_driver(impl_->settings, impl_->synth);
-    if (impl_->audio) {
-      impl_->audio_name = name;
+    fluid_settings_setstr(m_Impl->settings, "audio.driver", name);
+    m_Impl->audio = new_fluid_audio_driver(m_Impl->settings, m_Impl->synth);
+    if (m_Impl->audio) {
+      m_Impl->audio_name = name;
       return 0;
     }
   }
@@ -47,12 +47,12 @@ int BuiltinSynth::StartAudio() {
 }
 
 void BuiltinSynth::StopAudio() {
-  if (!impl_->audio) return;
-  delete_fluid_audio_driver(impl_->audio);
-  impl_->audio = nullptr;
-  impl_->audio_name.clear();
+  if (!m_Impl->audio) return;
+  delete_fluid_audio_driver(m_Impl->audio);
+  m_Impl->audio = nullptr;
+  m_Impl->audio_name.clear();
 }
 
-bool BuiltinSynth::audio_running() const { return impl_->audio != nullptr; }
+bool BuiltinSynth::audio_running() const { return m_Impl->audio != nullptr; }
 
-std::string BuiltinSynth::audio_driver() const { return impl_->audio_name; }
+std::string BuiltinSynth::audio_driver() const { return m_Impl->audio_name; }

@@ -31,47 +31,47 @@ Rect Union(const Rect& a, const Rect& b) {
           std::max(a.bottom, b.bottom)};
 }
 
-Canvas::Canvas(int width, int height) : picture_(width, height), clip_{0, 0, width, height} {}
+Canvas::Canvas(int width, int height) : m_Picture(width, height), m_Clip{0, 0, width, height} {}
 
-Rect Canvas::Clipped(Rect r) const { return Intersect(r, clip_); }
+Rect Canvas::Clipped(Rect r) const { return Intersect(r, m_Clip); }
 
 void Canvas::Blit(int dx, int dy, int w, int h, const Picture& src, int sx, int sy, RasterOp op) {
   if (src.empty()) return;
   Rect r = Clipped({dx, dy, dx + w, dy + h});
   if (IsEmpty(r)) return;
-  ::Blit(picture_, r.left, r.top, r.right - r.left, r.bottom - r.top, src, sx + (r.left - dx),
+  ::Blit(m_Picture, r.left, r.top, r.right - r.left, r.bottom - r.top, src, sx + (r.left - dx),
          sy + (r.top - dy), op);
   MarkDirty(r);
 }
 
 void Canvas::Save(Picture& dst, int sx, int sy, int w, int h) const {
-  ::Blit(dst, 0, 0, w, h, picture_, sx, sy);
+  ::Blit(dst, 0, 0, w, h, m_Picture, sx, sy);
 }
 
 void Canvas::Fill(const Rect& rect, Pixel color) {
   Rect r = Clipped(rect);
   if (IsEmpty(r)) return;
-  FillRect(picture_, r.left, r.top, r.right, r.bottom, color);
+  FillRect(m_Picture, r.left, r.top, r.right, r.bottom, color);
   MarkDirty(r);
 }
 
 void Canvas::TextOut(int x, int y, const std::string& text) {
-  if (record_) texts_.push_back({x, y, text, font_, text_color_, opaque_, background_});
-  if (!font_ || !font_->valid()) return;
+  if (m_Record) m_Texts.push_back({x, y, text, m_Font, m_TextColor, m_Opaque, m_Background});
+  if (!m_Font || !m_Font->valid()) return;
   int w = 0;
-  if (!font_->Render(text, &coverage_, &w)) return;
-  const int h = font_->height();
+  if (!m_Font->Render(text, &m_Coverage, &w)) return;
+  const int h = m_Font->height();
   Rect cell = {x, y, x + w, y + h};
-  if (opaque_) Fill(cell, background_);
+  if (m_Opaque) Fill(cell, m_Background);
   Rect r = Clipped(Intersect(cell, {0, 0, width(), height()}));
   if (IsEmpty(r)) return;
   for (int py = r.top; py < r.bottom; ++py) {
-    const uint8_t* cov = &coverage_[static_cast<size_t>(py - y) * w];
+    const uint8_t* cov = &m_Coverage[static_cast<size_t>(py - y) * w];
     for (int px = r.left; px < r.right; ++px) {
       unsigned a = cov[px - x];
       if (a == 0) continue;
-      Pixel& d = picture_.At(px, py);
-      d = a == 255 ? text_color_ : Mix(text_color_, d, a);
+      Pixel& d = m_Picture.At(px, py);
+      d = a == 255 ? m_TextColor : Mix(m_TextColor, d, a);
     }
   }
   MarkDirty(r);
@@ -79,7 +79,7 @@ void Canvas::TextOut(int x, int y, const std::string& text) {
 
 void Canvas::MarkDirty(const Rect& r) {
   if (IsEmpty(r)) return;
-  for (Rect& d : dirty_) {
+  for (Rect& d : m_Dirty) {
     // Already covered, or covering: keep one of the two.
     if (d.left <= r.left && d.top <= r.top && d.right >= r.right && d.bottom >= r.bottom) return;
     if (r.left <= d.left && r.top <= d.top && r.right >= d.right && r.bottom >= d.bottom) {
@@ -87,17 +87,17 @@ void Canvas::MarkDirty(const Rect& r) {
       return;
     }
   }
-  if (dirty_.size() >= kMaxDirtyRects) {
+  if (m_Dirty.size() >= kMaxDirtyRects) {
     Rect all = r;
-    for (const Rect& d : dirty_) all = Union(all, d);
-    dirty_.assign(1, all);
+    for (const Rect& d : m_Dirty) all = Union(all, d);
+    m_Dirty.assign(1, all);
     return;
   }
-  dirty_.push_back(r);
+  m_Dirty.push_back(r);
 }
 
 std::vector<Rect> Canvas::TakeDirty() {
   std::vector<Rect> out;
-  out.swap(dirty_);
+  out.swap(m_Dirty);
   return out;
 }

@@ -27,11 +27,11 @@ class Canvas {
  public:
   Canvas(int width, int height);
 
-  Picture& picture() { return picture_; }
-  const Picture& picture() const { return picture_; }
-  int width() const { return picture_.width(); }
-  int height() const { return picture_.height(); }
-  Pixel At(int x, int y) const { return picture_.At(x, y); }
+  Picture& picture() { return m_Picture; }
+  const Picture& picture() const { return m_Picture; }
+  int width() const { return m_Picture.width(); }
+  int height() const { return m_Picture.height(); }
+  Pixel At(int x, int y) const { return m_Picture.At(x, y); }
 
   // Copies a w by h block of src at (sx, sy) to (dx, dy), combining by op.
   void Blit(int dx, int dy, int w, int h, const Picture& src, int sx = 0, int sy = 0,
@@ -41,41 +41,41 @@ class Canvas {
   void Fill(const Rect& r, Pixel color);
 
   // Text style, as a device context holds it for the texts that follow.
-  void SelectFont(const Font* font) { font_ = font; }
-  void SetTextColor(Pixel color) { text_color_ = color; }
-  void SetTransparent() { opaque_ = false; }
-  void SetOpaque(Pixel background) { opaque_ = true; background_ = background; }
+  void SelectFont(const Font* font) { m_Font = font; }
+  void SetTextColor(Pixel color) { m_TextColor = color; }
+  void SetTransparent() { m_Opaque = false; }
+  void SetOpaque(Pixel background) { m_Opaque = true; m_Background = background; }
   // Writes text with its cell's top-left corner at (x, y). An opaque text first
   // fills its own cell (text width by font height) with the background.
   void TextOut(int x, int y, const std::string& text);
 
   // Drawing is limited to this rectangle until ResetClip (a repaint of part of
   // the window draws the whole page but changes only the invalid part).
-  void SetClip(const Rect& r) { clip_ = r; }
-  void ResetClip() { clip_ = {0, 0, width(), height()}; }
-  const Rect& clip() const { return clip_; }
+  void SetClip(const Rect& r) { m_Clip = r; }
+  void ResetClip() { m_Clip = {0, 0, width(), height()}; }
+  const Rect& clip() const { return m_Clip; }
 
   // Rectangles changed since the last TakeDirty, for presenting only those.
   void MarkDirty(const Rect& r);
   std::vector<Rect> TakeDirty();
-  bool HasDirty() const { return !dirty_.empty(); }
+  bool HasDirty() const { return !m_Dirty.empty(); }
 
-  void RecordTexts(bool on) { record_ = on; }
-  std::vector<DrawnText>& texts() { return texts_; }
+  void RecordTexts(bool on) { m_Record = on; }
+  std::vector<DrawnText>& texts() { return m_Texts; }
 
  private:
   Rect Clipped(Rect r) const;
 
-  Picture picture_;
-  Rect clip_;
-  std::vector<Rect> dirty_;
-  const Font* font_ = nullptr;
-  Pixel text_color_ = 0;
-  bool opaque_ = false;
-  Pixel background_ = 0;
-  bool record_ = false;
-  std::vector<DrawnText> texts_;
-  std::vector<uint8_t> coverage_;  // scratch for text rendering
+  Picture m_Picture;
+  Rect m_Clip;
+  std::vector<Rect> m_Dirty;
+  const Font* m_Font = nullptr;
+  Pixel m_TextColor = 0;
+  bool m_Opaque = false;
+  Pixel m_Background = 0;
+  bool m_Record = false;
+  std::vector<DrawnText> m_Texts;
+  std::vector<uint8_t> m_Coverage;  // scratch for text rendering
 };
 
 // Intersection and bounding box of rectangles; an empty rectangle has no area.

@@ -66,19 +66,19 @@ std::string FindFontFile(const char* face, int weight) {
 }
 
 Font::~Font() {
-  if (font_) TTF_CloseFont(Handle(font_));
+  if (m_Font) TTF_CloseFont(Handle(m_Font));
 }
 
-Font::Font(Font&& other) noexcept : font_(other.font_), file_(std::move(other.file_)) {
-  other.font_ = nullptr;
+Font::Font(Font&& other) noexcept : m_Font(other.m_Font), m_File(std::move(other.m_File)) {
+  other.m_Font = nullptr;
 }
 
 Font& Font::operator=(Font&& other) noexcept {
   if (this != &other) {
-    if (font_) TTF_CloseFont(Handle(font_));
-    font_ = other.font_;
-    file_ = std::move(other.file_);
-    other.font_ = nullptr;
+    if (m_Font) TTF_CloseFont(Handle(m_Font));
+    m_Font = other.m_Font;
+    m_File = std::move(other.m_File);
+    other.m_Font = nullptr;
   }
   return *this;
 }
@@ -101,24 +101,24 @@ Font Font::Open(const char* face, int height, int weight) {
   TTF_SetFontSizeDPI(ttf, kSearchPointSize, lo, lo);
   // Text output places glyphs by their advances alone, without kerning pairs.
   TTF_SetFontKerning(ttf, 0);
-  f.font_ = ttf;
-  f.file_ = file;
+  f.m_Font = ttf;
+  f.m_File = file;
   return f;
 }
 
-int Font::height() const { return font_ ? TTF_FontHeight(Handle(font_)) : 0; }
+int Font::height() const { return m_Font ? TTF_FontHeight(Handle(m_Font)) : 0; }
 
 int Font::TextWidth(const std::string& text) const {
-  if (!font_ || text.empty()) return 0;
+  if (!m_Font || text.empty()) return 0;
   int w = 0, h = 0;
-  if (TTF_SizeUTF8(Handle(font_), text.c_str(), &w, &h) != 0) return 0;
+  if (TTF_SizeUTF8(Handle(m_Font), text.c_str(), &w, &h) != 0) return 0;
   return w;
 }
 
 bool Font::Render(const std::string& text, std::vector<uint8_t>* coverage, int* width) const {
-  if (!font_ || text.empty()) return false;
+  if (!m_Font || text.empty()) return false;
   SDL_Color white{255, 255, 255, 255};
-  SDL_Surface* s = TTF_RenderUTF8_Blended(Handle(font_), text.c_str(), white);
+  SDL_Surface* s = TTF_RenderUTF8_Blended(Handle(m_Font), text.c_str(), white);
   if (!s) return false;
   SDL_Surface* argb = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(s);

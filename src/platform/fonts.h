@@ -20,19 +20,19 @@ class Font {
   // OpenType weight (500 medium, 700 bold). An empty Font when no face is found.
   static Font Open(const char* face, int height, int weight);
 
-  bool valid() const { return font_ != nullptr; }
+  bool valid() const { return m_Font != nullptr; }
   int height() const;  // cell height in pixels
   int TextWidth(const std::string& text) const;
   // The file fontconfig chose, for diagnostics.
-  const std::string& file() const { return file_; }
+  const std::string& file() const { return m_File; }
 
   // Renders text as coverage values 0..255, row by row, width x height() large;
   // width is TextWidth(text). False for an empty text or an invalid font.
   bool Render(const std::string& text, std::vector<uint8_t>* coverage, int* width) const;
 
  private:
-  void* font_ = nullptr;  // TTF_Font
-  std::string file_;
+  void* m_Font = nullptr;  // TTF_Font
+  std::string m_File;
 };
 
 // The file fontconfig resolves a face to: "Arial" gives a metric-compatible

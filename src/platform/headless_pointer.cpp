@@ -3,34 +3,34 @@
 #include <algorithm>
 
 void HeadlessPointer::ClipCursor(const Rect* screen_rect) {
-  clipped_ = screen_rect != nullptr;
-  if (!clipped_) return;
-  clip_ = *screen_rect;
-  MoveTo(cursor_);  // a new clip pulls the pointer inside at once
+  m_Clipped = screen_rect != nullptr;
+  if (!m_Clipped) return;
+  m_Clip = *screen_rect;
+  MoveTo(m_Cursor);  // a new clip pulls the pointer inside at once
 }
 
 Point HeadlessPointer::ClientToScreen(Point client) const {
-  return {client.x + window_.left, client.y + window_.top};
+  return {client.x + m_Window.left, client.y + m_Window.top};
 }
 
 Point HeadlessPointer::ScreenToClient(Point screen) const {
-  return {screen.x - window_.left, screen.y - window_.top};
+  return {screen.x - m_Window.left, screen.y - m_Window.top};
 }
 
 Rect HeadlessPointer::WindowRect() const {
-  return window_;
+  return m_Window;
 }
 
 void HeadlessPointer::MoveWindowTo(int left, int top) {
-  window_ = {left, top, left + (window_.right - window_.left), top + (window_.bottom - window_.top)};
+  m_Window = {left, top, left + (m_Window.right - m_Window.left), top + (m_Window.bottom - m_Window.top)};
 }
 
 Point HeadlessPointer::MoveTo(Point screen) {
-  if (clipped_) {
+  if (m_Clipped) {
     // The clip's right and bottom edges are outside it.
-    screen.x = std::clamp(screen.x, clip_.left, std::max(clip_.left, clip_.right - 1));
-    screen.y = std::clamp(screen.y, clip_.top, std::max(clip_.top, clip_.bottom - 1));
+    screen.x = std::clamp(screen.x, m_Clip.left, std::max(m_Clip.left, m_Clip.right - 1));
+    screen.y = std::clamp(screen.y, m_Clip.top, std::max(m_Clip.top, m_Clip.bottom - 1));
   }
-  cursor_ = screen;
-  return cursor_;
+  m_Cursor = screen;
+  return m_Cursor;
 }

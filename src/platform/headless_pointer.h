@@ -8,15 +8,15 @@
 class HeadlessPointer : public PointerService {
  public:
   // window: the main window's rectangle on the screen.
-  explicit HeadlessPointer(Rect window) : window_(window) {}
+  explicit HeadlessPointer(Rect window) : m_Window(window) {}
 
-  void SetCursorShape(CursorShape shape) override { shape_ = shape; }
-  void SetCapture() override { captured_ = true; }
-  void ReleaseCapture() override { captured_ = false; }
+  void SetCursorShape(CursorShape shape) override { m_Shape = shape; }
+  void SetCapture() override { m_Captured = true; }
+  void ReleaseCapture() override { m_Captured = false; }
   void ClipCursor(const Rect* screen_rect) override;
   Point ClientToScreen(Point client) const override;
   Point ScreenToClient(Point screen) const override;
-  Point GetCursorPos() const override { return cursor_; }
+  Point GetCursorPos() const override { return m_Cursor; }
   Rect WindowRect() const override;
   void MoveWindowTo(int left, int top) override;
 
@@ -24,16 +24,16 @@ class HeadlessPointer : public PointerService {
   // Returns where it landed.
   Point MoveTo(Point screen);
 
-  CursorShape shape() const { return shape_; }
-  bool captured() const { return captured_; }
-  bool clipped() const { return clipped_; }
-  const Rect& clip() const { return clip_; }
+  CursorShape shape() const { return m_Shape; }
+  bool captured() const { return m_Captured; }
+  bool clipped() const { return m_Clipped; }
+  const Rect& clip() const { return m_Clip; }
 
  private:
-  Rect window_;
-  Point cursor_{0, 0};
-  CursorShape shape_ = CursorShape::Arrow;
-  bool captured_ = false;
-  bool clipped_ = false;
-  Rect clip_{0, 0, 0, 0};
+  Rect m_Window;
+  Point m_Cursor{0, 0};
+  CursorShape m_Shape = CursorShape::Arrow;
+  bool m_Captured = false;
+  bool m_Clipped = false;
+  Rect m_Clip{0, 0, 0, 0};
 };

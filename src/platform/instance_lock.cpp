@@ -15,7 +15,7 @@ std::string RuntimeFolder() {
 InstanceLock::~InstanceLock() { Release(); }
 
 bool InstanceLock::Acquire(const std::string& title, const std::string& dir) {
-  if (fd_ >= 0) return true;
+  if (m_Fd >= 0) return true;
   const std::string folder = dir.empty() ? RuntimeFolder() : dir;
   // One lock file per user: /tmp is shared between users.
   const std::string path = folder + "/" + title + "-" + std::to_string(getuid()) + ".lock";
@@ -25,13 +25,13 @@ bool InstanceLock::Acquire(const std::string& title, const std::string& dir) {
     close(fd);
     return false;
   }
-  fd_ = fd;
+  m_Fd = fd;
   return true;
 }
 
 void InstanceLock::Release() {
-  if (fd_ < 0) return;
-  flock(fd_, LOCK_UN);
-  close(fd_);
-  fd_ = -1;
+  if (m_Fd < 0) return;
+  flock(m_Fd, LOCK_UN);
+  close(m_Fd);
+  m_Fd = -1;
 }

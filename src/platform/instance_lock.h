@@ -15,10 +15,10 @@ class InstanceLock {
   // empty). False when another process holds it.
   bool Acquire(const std::string& title, const std::string& dir = "");
   void Release();
-  bool held() const { return fd_ >= 0; }
+  bool held() const { return m_Fd >= 0; }
 
  private:
-  int fd_ = -1;
+  int m_Fd = -1;
 };
 
 // The user's runtime folder ($XDG_RUNTIME_DIR), or the temporary folder.

@@ -6,27 +6,27 @@
 #include "platform/posted_queue.h"
 
 void MessageLoop::SetHandler(uint32_t msg, MessageHandler handler) {
-  handlers_[msg] = std::move(handler);
+  m_Handlers[msg] = std::move(handler);
 }
 
-void MessageLoop::SetDefaultHandler(MessageHandler handler) { default_ = std::move(handler); }
+void MessageLoop::SetDefaultHandler(MessageHandler handler) { m_Default = std::move(handler); }
 
-void MessageLoop::SetIdleHook(std::function<void()> hook) { idle_ = std::move(hook); }
+void MessageLoop::SetIdleHook(std::function<void()> hook) { m_Idle = std::move(hook); }
 
 void MessageLoop::Dispatch(const Message& m) const {
-  auto it = handlers_.find(m.msg);
-  if (it != handlers_.end() && it->second) {
+  auto it = m_Handlers.find(m.msg);
+  if (it != m_Handlers.end() && it->second) {
     it->second(m);
     return;
   }
-  if (default_) default_(m);
+  if (m_Default) m_Default(m);
 }
 
 int MessageLoop::Run(PostedQueue& queue) const {
   Message m;
   while (queue.GetMessage(&m)) {
     Dispatch(m);
-    if (idle_ && queue.Size() == 0) idle_();
+    if (m_Idle && queue.Size() == 0) m_Idle();
   }
   return 0;
 }
@@ -38,6 +38,6 @@ int MessageLoop::DrainPending(PostedQueue& queue) const {
     Dispatch(m);
     ++count;
   }
-  if (count > 0 && idle_) idle_();
+  if (count > 0 && m_Idle) m_Idle();
   return count;
 }

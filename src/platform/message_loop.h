@@ -29,7 +29,7 @@ class MessageLoop {
   int DrainPending(PostedQueue& queue) const;
 
  private:
-  std::unordered_map<uint32_t, MessageHandler> handlers_;
-  MessageHandler default_;
-  std::function<void()> idle_;
+  std::unordered_map<uint32_t, MessageHandler> m_Handlers;
+  MessageHandler m_Default;
+  std::function<void()> m_Idle;
 };

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 Picture::Picture(int width, int height, Pixel fill)
-    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill) {}
+    : m_Width(width), m_Height(height), m_Pixels(static_cast<size_t>(width) * height, fill) {}
 
 void Blit(Picture& dst, int dx, int dy, int w, int h, const Picture& src, int sx, int sy,
           RasterOp op) {

@@ -17,18 +17,18 @@ class Picture {
   Picture() = default;
   Picture(int width, int height, Pixel fill = 0);
 
-  int width() const { return width_; }
-  int height() const { return height_; }
-  bool empty() const { return width_ == 0 || height_ == 0; }
-  Pixel At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
-  Pixel& At(int x, int y) { return pixels_[static_cast<size_t>(y) * width_ + x]; }
-  const std::vector<Pixel>& pixels() const { return pixels_; }
-  std::vector<Pixel>& pixels() { return pixels_; }
+  int width() const { return m_Width; }
+  int height() const { return m_Height; }
+  bool empty() const { return m_Width == 0 || m_Height == 0; }
+  Pixel At(int x, int y) const { return m_Pixels[static_cast<size_t>(y) * m_Width + x]; }
+  Pixel& At(int x, int y) { return m_Pixels[static_cast<size_t>(y) * m_Width + x]; }
+  const std::vector<Pixel>& pixels() const { return m_Pixels; }
+  std::vector<Pixel>& pixels() { return m_Pixels; }
 
  private:
-  int width_ = 0;
-  int height_ = 0;
-  std::vector<Pixel> pixels_;
+  int m_Width = 0;
+  int m_Height = 0;
+  std::vector<Pixel> m_Pixels;
 };
 
 enum class RasterOp { Copy, Or, And };

@@ -1,19 +1,12 @@
 #include "platform/pictures.h"
 
 #include <SDL.h>
-#include <unistd.h>
 
-#include <vector>
+#include "platform/working_dir.h"
 
 namespace {
 
-constexpr const char* kPictureFolder = "/Bitmap/";
-
-std::string WorkingDirectory() {
-  std::vector<char> buf(4096);
-  if (!getcwd(buf.data(), buf.size())) return ".";
-  return buf.data();
-}
+constexpr const char* kPictureFolder = "Bitmap/";
 
 }  // namespace
 
@@ -58,5 +51,5 @@ bool WriteBmp(const std::string& path, const Picture& picture) {
 }
 
 Picture LoadPicture(const std::string& name) {
-  return ReadBmp(WorkingDirectory() + kPictureFolder + name);
+  return ReadBmp(WorkingDirectoryPath(kPictureFolder + name));
 }

@@ -42,9 +42,9 @@ class PostedQueue : public MessageQueue {
   bool TakeLocked(Message* out, int64_t now_ns);
   int64_t NextWindowTimerLocked() const;  // earliest due, -1 when none
 
-  mutable std::mutex mutex_;
-  std::condition_variable posted_;
-  std::deque<Message> messages_;
-  std::vector<WindowTimer> window_timers_;
-  bool quit_ = false;
+  mutable std::mutex m_Mutex;
+  std::condition_variable m_Posted;
+  std::deque<Message> m_Messages;
+  std::vector<WindowTimer> m_WindowTimers;
+  bool m_Quit = false;
 };

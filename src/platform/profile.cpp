@@ -55,23 +55,23 @@ int ParseProfileInt(const std::string& text) {
   return static_cast<int>(v);
 }
 
-ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
-  sections_.emplace_back();  // the lines before the first header
-  std::ifstream in(path_, std::ios::binary);
+ProfileFile::ProfileFile(std::string path) : m_Path(std::move(path)) {
+  m_Sections.emplace_back();  // the lines before the first header
+  std::ifstream in(m_Path, std::ios::binary);
   if (!in) return;
   std::stringstream buffer;
   buffer << in.rdbuf();
   const std::string text = buffer.str();
   size_t start = 0;
   if (text.compare(0, 3, kBom) == 0) {
-    bom_ = true;
+    m_Bom = true;
     start = 3;
   }
   // Lines are written back with the file's own line ends.
   if (text.find("\r\n") != std::string::npos) {
-    eol_ = "\r\n";
+    m_Eol = "\r\n";
   } else if (text.find('\r') != std::string::npos && text.find('\n') == std::string::npos) {
-    eol_ = "\r";
+    m_Eol = "\r";
   }
   while (start < text.size()) {
     const size_t end = text.find_first_of("\r\n", start);
@@ -88,11 +88,11 @@ void ProfileFile::AddLine(std::string line) {
     Section section;
     section.has_header = true;
     section.header = std::move(line);
-    by_name_.emplace(Folded(name), sections_.size());  // the first of a name wins
-    sections_.push_back(std::move(section));
+    m_ByName.emplace(Folded(name), m_Sections.size());  // the first of a name wins
+    m_Sections.push_back(std::move(section));
     return;
   }
-  Section& section = sections_.back();
+  Section& section = m_Sections.back();
   section.lines.push_back(std::move(line));
   if (section.indexed) section.keys.Add(section.lines, section.lines.size() - 1);
 }
@@ -104,10 +104,10 @@ void ProfileFile::Index(const Section& section) {
 }
 
 const ProfileFile::Section* ProfileFile::Find(const char* section) const {
-  const auto it = by_name_.find(Folded(section));
-  if (it == by_name_.end()) return nullptr;
-  Index(sections_[it->second]);
-  return &sections_[it->second];
+  const auto it = m_ByName.find(Folded(section));
+  if (it == m_ByName.end()) return nullptr;
+  Index(m_Sections[it->second]);
+  return &m_Sections[it->second];
 }
 
 const std::string* ProfileFile::FindLine(const char* section, const char* key) const {
@@ -138,19 +138,19 @@ int ProfileFile::GetInt(const char* section, const char* key, int def) const {
 }
 
 void ProfileFile::WriteString(const char* section, const char* key, const std::string& value) {
-  const auto found = by_name_.find(Folded(section));
-  if (found == by_name_.end()) {
+  const auto found = m_ByName.find(Folded(section));
+  if (found == m_ByName.end()) {
     // A new section goes at the end, after a blank line when the file has text.
-    const Section& last = sections_.back();
+    const Section& last = m_Sections.back();
     const std::string* last_line = !last.lines.empty() ? &last.lines.back()
                                    : last.has_header   ? &last.header
                                                        : nullptr;
-    if (last_line && !Trim(*last_line).empty()) sections_.back().lines.emplace_back();
+    if (last_line && !Trim(*last_line).empty()) m_Sections.back().lines.emplace_back();
     AddLine(std::string("[") + section + "]");
     AddLine(std::string(key) + "=" + value);
     return;
   }
-  Section& s = sections_[found->second];
+  Section& s = m_Sections[found->second];
   Index(s);
   const size_t line = s.keys.Find(s.lines, key);
   if (line != ProfileKeyIndex::kNone) {
@@ -173,17 +173,17 @@ void ProfileFile::WriteInt(const char* section, const char* key, int value) {
 }
 
 std::string ProfileFile::Text() const {
-  std::string text = bom_ ? kBom : "";
-  for (const Section& s : sections_) {
-    if (s.has_header) text += s.header + eol_;
+  std::string text = m_Bom ? kBom : "";
+  for (const Section& s : m_Sections) {
+    if (s.has_header) text += s.header + m_Eol;
     for (const std::string& line : s.lines) {
       text += line;
-      text += eol_;
+      text += m_Eol;
     }
   }
   return text;
 }
 
 bool ProfileFile::Commit(std::string* error) const {
-  return WriteFileAtomically(path_, Text(), error);
+  return WriteFileAtomically(m_Path, Text(), error);
 }

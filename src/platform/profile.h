@@ -38,7 +38,7 @@ class ProfileFile {
   // remains, false is returned and *error (when given) says why.
   bool Commit(std::string* error = nullptr) const;
 
-  const std::string& path() const { return path_; }
+  const std::string& path() const { return m_Path; }
   std::string Text() const;
 
  private:
@@ -60,11 +60,11 @@ class ProfileFile {
   const std::string* FindLine(const char* section, const char* key) const;
   void AddLine(std::string line);
 
-  std::string path_;
-  std::vector<Section> sections_;  // [0] holds the lines before the first header
-  std::unordered_map<std::string, size_t> by_name_;  // lower-case name -> first section
-  std::string eol_ = "\n";
-  bool bom_ = false;
+  std::string m_Path;
+  std::vector<Section> m_Sections;  // [0] holds the lines before the first header
+  std::unordered_map<std::string, size_t> m_ByName;  // lower-case name -> first section
+  std::string m_Eol = "\n";
+  bool m_Bom = false;
 };
 
 // Reads a whole integer the way the profile does: optional blanks, sign and

@@ -51,44 +51,44 @@ bool ProfileKeyValue(std::string_view line, std::string_view* key, std::string_v
 }
 
 size_t ProfileKeyIndex::Slot(const std::vector<std::string>& lines, std::string_view key, uint64_t hash) const {
-  const size_t mask = slots_.size() - 1;
+  const size_t mask = m_Slots.size() - 1;
   for (size_t i = hash & mask;; i = (i + 1) & mask) {
-    if (slots_[i] == 0 || SameName(KeyOf(lines[slots_[i] - 1]), key)) return i;
+    if (m_Slots[i] == 0 || SameName(KeyOf(lines[m_Slots[i] - 1]), key)) return i;
   }
 }
 
 void ProfileKeyIndex::Grow(const std::vector<std::string>& lines) {
   std::vector<uint32_t> old;
-  old.swap(slots_);
-  slots_.assign(old.empty() ? 16 : old.size() * 2, 0);
+  old.swap(m_Slots);
+  m_Slots.assign(old.empty() ? 16 : old.size() * 2, 0);
   for (uint32_t entry : old) {
     if (entry == 0) continue;
     const std::string_view key = KeyOf(lines[entry - 1]);
-    slots_[Slot(lines, key, Hash(key))] = entry;
+    m_Slots[Slot(lines, key, Hash(key))] = entry;
   }
 }
 
 void ProfileKeyIndex::Build(const std::vector<std::string>& lines) {
-  slots_.clear();
-  count_ = 0;
+  m_Slots.clear();
+  m_Count = 0;
   size_t size = 16;
   while (size < lines.size() * 2) size *= 2;
-  slots_.assign(size, 0);
+  m_Slots.assign(size, 0);
   for (size_t i = 0; i < lines.size(); ++i) Add(lines, i);
 }
 
 size_t ProfileKeyIndex::Find(const std::vector<std::string>& lines, std::string_view key) const {
-  if (slots_.empty()) return kNone;
-  const uint32_t entry = slots_[Slot(lines, key, Hash(key))];
+  if (m_Slots.empty()) return kNone;
+  const uint32_t entry = m_Slots[Slot(lines, key, Hash(key))];
   return entry == 0 ? kNone : entry - 1;
 }
 
 void ProfileKeyIndex::Add(const std::vector<std::string>& lines, size_t line) {
   std::string_view key, value;
   if (!ProfileKeyValue(lines[line], &key, &value)) return;
-  if ((count_ + 1) * 2 > slots_.size()) Grow(lines);
-  uint32_t& entry = slots_[Slot(lines, key, Hash(key))];
+  if ((m_Count + 1) * 2 > m_Slots.size()) Grow(lines);
+  uint32_t& entry = m_Slots[Slot(lines, key, Hash(key))];
   if (entry != 0) return;  // the first line of a key wins
   entry = static_cast<uint32_t>(line + 1);
-  ++count_;
+  ++m_Count;
 }

@@ -28,6 +28,6 @@ class ProfileKeyIndex {
   size_t Slot(const std::vector<std::string>& lines, std::string_view key, uint64_t hash) const;
   void Grow(const std::vector<std::string>& lines);
 
-  std::vector<uint32_t> slots_;  // line + 1; 0 is an empty slot
-  size_t count_ = 0;
+  std::vector<uint32_t> m_Slots;  // line + 1; 0 is an empty slot
+  size_t m_Count = 0;
 };

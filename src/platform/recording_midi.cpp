@@ -12,18 +12,18 @@ constexpr uint16_t kAllChannels = 0xFFFF;
 
 void RecordingMidiOut::SetBusy(int id, bool busy) {
   if (busy) {
-    busy_.insert(id);
+    m_Busy.insert(id);
   } else {
-    busy_.erase(id);
+    m_Busy.erase(id);
   }
 }
 
-int RecordingMidiOut::GetNumDevs() { return static_cast<int>(names_.size()); }
+int RecordingMidiOut::GetNumDevs() { return static_cast<int>(m_Names.size()); }
 
 int RecordingMidiOut::GetDevCaps(int id, MidiOutCaps* caps) {
   if (!caps || id < 0 || id >= GetNumDevs()) return MMSYSERR_BADDEVICEID;
   *caps = MidiOutCaps{};
-  std::strncpy(caps->szPname, names_[id].c_str(), sizeof caps->szPname - 1);
+  std::strncpy(caps->szPname, m_Names[id].c_str(), sizeof caps->szPname - 1);
   caps->wTechnology = kModMidiPort;
   caps->wChannelMask = kAllChannels;
   return MMSYSERR_NOERROR;
@@ -31,34 +31,34 @@ int RecordingMidiOut::GetDevCaps(int id, MidiOutCaps* caps) {
 
 int RecordingMidiOut::Open(int id) {
   if (id < -1 || id >= GetNumDevs()) return MMSYSERR_BADDEVICEID;
-  if (busy_.count(id) || open_) return MMSYSERR_ALLOCATED;
-  open_ = true;
-  device_ = id;
+  if (m_Busy.count(id) || m_Open) return MMSYSERR_ALLOCATED;
+  m_Open = true;
+  m_Device = id;
   Record(RecordedMidi::kOpen, 0);
   return MMSYSERR_NOERROR;
 }
 
 void RecordingMidiOut::ShortMsg(uint32_t packed) {
-  if (!open_) {
-    ++lost_;
+  if (!m_Open) {
+    ++m_Lost;
     return;
   }
   Record(RecordedMidi::kShort, packed);
 }
 
 void RecordingMidiOut::Reset() {
-  if (open_) Record(RecordedMidi::kReset, 0);
+  if (m_Open) Record(RecordedMidi::kReset, 0);
 }
 
 void RecordingMidiOut::Close() {
-  if (!open_) return;
+  if (!m_Open) return;
   Record(RecordedMidi::kClose, 0);
-  open_ = false;
+  m_Open = false;
 }
 
 std::vector<uint32_t> RecordingMidiOut::ShortMessages() const {
   std::vector<uint32_t> out;
-  for (const RecordedMidi& r : log_) {
+  for (const RecordedMidi& r : m_Log) {
     if (r.kind == RecordedMidi::kShort) out.push_back(r.packed);
   }
   return out;
@@ -66,5 +66,5 @@ std::vector<uint32_t> RecordingMidiOut::ShortMessages() const {
 
 void RecordingMidiOut::Record(RecordedMidi::Kind kind, uint32_t packed) {
   const int64_t now = g_Platform.timers ? g_Platform.timers->NowMs() : 0;
-  log_.push_back(RecordedMidi{kind, now, packed, device_});
+  m_Log.push_back(RecordedMidi{kind, now, packed, m_Device});
 }

@@ -21,7 +21,7 @@ struct RecordedMidi {
 class RecordingMidiOut : public MidiOutDriver {
  public:
   // The fake system devices 0..n-1 by product name; the mapper always exists.
-  void SetDevices(std::vector<std::string> names) { names_ = std::move(names); }
+  void SetDevices(std::vector<std::string> names) { m_Names = std::move(names); }
   // A busy device (the mapper is -1) refuses to open with MMSYSERR_ALLOCATED.
   void SetBusy(int id, bool busy);
 
@@ -32,22 +32,22 @@ class RecordingMidiOut : public MidiOutDriver {
   void Reset() override;
   void Close() override;
 
-  const std::vector<RecordedMidi>& Log() const { return log_; }
+  const std::vector<RecordedMidi>& Log() const { return m_Log; }
   // Only the short messages, as packed words, in the order sent.
   std::vector<uint32_t> ShortMessages() const;
-  void Clear() { log_.clear(); }
+  void Clear() { m_Log.clear(); }
 
-  bool is_open() const { return open_; }
-  int device() const { return device_; }
-  int lost_messages() const { return lost_; }  // sent while nothing was open
+  bool is_open() const { return m_Open; }
+  int device() const { return m_Device; }
+  int lost_messages() const { return m_Lost; }  // sent while nothing was open
 
  private:
   void Record(RecordedMidi::Kind kind, uint32_t packed);
 
-  std::vector<std::string> names_;
-  std::set<int> busy_;
-  std::vector<RecordedMidi> log_;
-  bool open_ = false;
-  int device_ = -1;
-  int lost_ = 0;
+  std::vector<std::string> m_Names;
+  std::set<int> m_Busy;
+  std::vector<RecordedMidi> m_Log;
+  bool m_Open = false;
+  int m_Device = -1;
+  int m_Lost = 0;
 };

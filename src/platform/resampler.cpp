@@ -34,57 +34,57 @@ int16_t ToSample(float v) {
 
 StereoResampler::StereoResampler(int in_rate, int out_rate) {
   const int64_t g = std::gcd(static_cast<int64_t>(in_rate), static_cast<int64_t>(out_rate));
-  in_step_ = in_rate / g;
-  out_step_ = out_rate / g;
+  m_InStep = in_rate / g;
+  m_OutStep = out_rate / g;
   if (in_rate == out_rate) {
-    half_taps_ = 1;  // a plain copy: the one tap at the output instant
-    coef_ = {1.0f, 0.0f};
+    m_HalfTaps = 1;  // a plain copy: the one tap at the output instant
+    m_Coef = {1.0f, 0.0f};
   } else {
-    half_taps_ = kHalfTaps;
+    m_HalfTaps = kHalfTaps;
     const double cutoff = kPassBand * std::min(in_rate, out_rate) / in_rate;  // cycles per input frame
-    const int taps = 2 * half_taps_;
-    coef_.resize(static_cast<size_t>(out_step_ * taps));
-    for (int64_t p = 0; p < out_step_; ++p) {
-      // Tap k weighs input frame i - half + 1 + k for an instant p / out_step_
+    const int taps = 2 * m_HalfTaps;
+    m_Coef.resize(static_cast<size_t>(m_OutStep * taps));
+    for (int64_t p = 0; p < m_OutStep; ++p) {
+      // Tap k weighs input frame i - half + 1 + k for an instant p / m_OutStep
       // past frame i.
       double sum = 0;
       std::vector<double> phase(taps);
       for (int k = 0; k < taps; ++k) {
-        const double t = static_cast<double>(p) / out_step_ + half_taps_ - 1 - k;
+        const double t = static_cast<double>(p) / m_OutStep + m_HalfTaps - 1 - k;
         const double x = 2 * cutoff * t;
         const double sinc = x == 0 ? 1.0 : std::sin(kPi * x) / (kPi * x);
-        const double r = t / half_taps_;
+        const double r = t / m_HalfTaps;
         const double window = r * r < 1 ? BesselI0(kKaiserBeta * std::sqrt(1 - r * r)) / BesselI0(kKaiserBeta) : 0;
         phase[k] = sinc * window;
         sum += phase[k];
       }
       // Each phase passes a steady level unchanged.
-      for (int k = 0; k < taps; ++k) coef_[p * taps + k] = static_cast<float>(phase[k] / sum);
+      for (int k = 0; k < taps; ++k) m_Coef[p * taps + k] = static_cast<float>(phase[k] / sum);
     }
   }
-  left_.assign(half_taps_, 0.0f);
-  right_.assign(half_taps_, 0.0f);
-  base_ = -half_taps_;
+  m_Left.assign(m_HalfTaps, 0.0f);
+  m_Right.assign(m_HalfTaps, 0.0f);
+  m_Base = -m_HalfTaps;
 }
 
 void StereoResampler::Push(const float* left, const float* right, size_t frames,
                            std::vector<int16_t>* out) {
-  left_.insert(left_.end(), left, left + frames);
-  right_.insert(right_.end(), right, right + frames);
+  m_Left.insert(m_Left.end(), left, left + frames);
+  m_Right.insert(m_Right.end(), right, right + frames);
   Produce(out);
 }
 
 void StereoResampler::Produce(std::vector<int16_t>* out) {
-  const int taps = 2 * half_taps_;
-  const int64_t held_end = base_ + static_cast<int64_t>(left_.size());
+  const int taps = 2 * m_HalfTaps;
+  const int64_t held_end = m_Base + static_cast<int64_t>(m_Left.size());
   for (;;) {
-    const int64_t pos = next_out_ * in_step_;
-    const int64_t i = pos / out_step_;
-    if (i + half_taps_ >= held_end) break;
-    const size_t first = static_cast<size_t>(i - half_taps_ + 1 - base_);
-    const float* c = &coef_[static_cast<size_t>(pos % out_step_) * taps];
-    const float* l = &left_[first];
-    const float* r = &right_[first];
+    const int64_t pos = m_NextOut * m_InStep;
+    const int64_t i = pos / m_OutStep;
+    if (i + m_HalfTaps >= held_end) break;
+    const size_t first = static_cast<size_t>(i - m_HalfTaps + 1 - m_Base);
+    const float* c = &m_Coef[static_cast<size_t>(pos % m_OutStep) * taps];
+    const float* l = &m_Left[first];
+    const float* r = &m_Right[first];
     float sl = 0, sr = 0;
 #pragma omp simd reduction(+ : sl, sr)
     for (int k = 0; k < taps; ++k) {
@@ -93,13 +93,13 @@ void StereoResampler::Produce(std::vector<int16_t>* out) {
     }
     out->push_back(ToSample(sl));
     out->push_back(ToSample(sr));
-    ++next_out_;
+    ++m_NextOut;
   }
-  const int64_t needed_from = (next_out_ * in_step_) / out_step_ - half_taps_ + 1;
-  if (needed_from - base_ >= kTrimFrames) {
-    const auto drop = static_cast<std::ptrdiff_t>(needed_from - base_);
-    left_.erase(left_.begin(), left_.begin() + drop);
-    right_.erase(right_.begin(), right_.begin() + drop);
-    base_ = needed_from;
+  const int64_t needed_from = (m_NextOut * m_InStep) / m_OutStep - m_HalfTaps + 1;
+  if (needed_from - m_Base >= kTrimFrames) {
+    const auto drop = static_cast<std::ptrdiff_t>(needed_from - m_Base);
+    m_Left.erase(m_Left.begin(), m_Left.begin() + drop);
+    m_Right.erase(m_Right.begin(), m_Right.begin() + drop);
+    m_Base = needed_from;
   }
 }

@@ -18,18 +18,18 @@ class StereoResampler {
   void Push(const float* left, const float* right, size_t frames, std::vector<int16_t>* out);
 
   // Output frames appended so far.
-  int64_t frames_out() const { return next_out_; }
+  int64_t frames_out() const { return m_NextOut; }
   // Input frames the filter looks ahead of an output instant.
-  int lookahead() const { return half_taps_; }
+  int lookahead() const { return m_HalfTaps; }
 
  private:
   void Produce(std::vector<int16_t>* out);
 
-  int64_t in_step_;   // input frames per out_step_ output frames (reduced ratio)
-  int64_t out_step_;  // = number of filter phases
-  int half_taps_;     // taps on either side of an output instant
-  std::vector<float> coef_;  // out_step_ phases of 2 * half_taps_ taps each
-  std::vector<float> left_, right_;
-  int64_t base_;  // input frame held at left_[0]
-  int64_t next_out_ = 0;
+  int64_t m_InStep;   // input frames per m_OutStep output frames (reduced ratio)
+  int64_t m_OutStep;  // = number of filter phases
+  int m_HalfTaps;     // taps on either side of an output instant
+  std::vector<float> m_Coef;  // m_OutStep phases of 2 * m_HalfTaps taps each
+  std::vector<float> m_Left, m_Right;
+  int64_t m_Base;  // input frame held at m_Left[0]
+  int64_t m_NextOut = 0;
 };

@@ -89,14 +89,14 @@ struct RtMidiPorts::Impl {
   RtMidi::Api out_api = RtMidi::UNSPECIFIED;
 };
 
-RtMidiPorts::RtMidiPorts() : impl_(std::make_unique<Impl>()) {}
+RtMidiPorts::RtMidiPorts() : m_Impl(std::make_unique<Impl>()) {}
 
 RtMidiPorts::~RtMidiPorts() { Close(); }
 
 const std::vector<std::string>& RtMidiPorts::Refresh() {
   SilenceJackLog();
-  impl_->ports.clear();
-  impl_->names.clear();
+  m_Impl->ports.clear();
+  m_Impl->names.clear();
   for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
     if (!BackendReachable(api)) continue;
     std::unique_ptr<RtMidiOut> probe = NewOut(api);
@@ -106,17 +106,17 @@ const std::vector<std::string>& RtMidiPorts::Refresh() {
       for (unsigned i = 0; i < count; ++i) {
         const std::string name = probe->getPortName(i);
         if (name.empty()) continue;
-        impl_->ports.push_back({api, name});
-        impl_->names.push_back(api == RtMidi::LINUX_ALSA ? ListedPortName(name) : name);
+        m_Impl->ports.push_back({api, name});
+        m_Impl->names.push_back(api == RtMidi::LINUX_ALSA ? ListedPortName(name) : name);
       }
     } catch (...) {
       // A backend that fails half-way lists what it managed to list.
     }
   }
-  return impl_->names;
+  return m_Impl->names;
 }
 
-const std::vector<std::string>& RtMidiPorts::names() const { return impl_->names; }
+const std::vector<std::string>& RtMidiPorts::names() const { return m_Impl->names; }
 
 namespace {
 // How long a new JACK connection is given before the first message goes out,
@@ -128,8 +128,8 @@ constexpr std::chrono::milliseconds kJackCycleEnd{100};
 
 int RtMidiPorts::Open(int index) {
   Close();
-  if (index < 0 || index >= static_cast<int>(impl_->ports.size())) return MMSYSERR_BADDEVICEID;
-  const PortRef& want = impl_->ports[index];
+  if (index < 0 || index >= static_cast<int>(m_Impl->ports.size())) return MMSYSERR_BADDEVICEID;
+  const PortRef& want = m_Impl->ports[index];
   if (!BackendReachable(want.api)) return MMSYSERR_ALLOCATED;
   std::unique_ptr<RtMidiOut> out = NewOut(want.api);
   if (!out) return MMSYSERR_ALLOCATED;
@@ -143,8 +143,8 @@ int RtMidiPorts::Open(int index) {
       // and what is sent before is lost: the reset burst that follows every
       // open would never arrive. Give the server time to settle.
       if (want.api == RtMidi::UNIX_JACK) std::this_thread::sleep_for(kJackSettle);
-      impl_->out = std::move(out);
-      impl_->out_api = want.api;
+      m_Impl->out = std::move(out);
+      m_Impl->out_api = want.api;
       return MMSYSERR_NOERROR;
     }
   } catch (...) {
@@ -153,32 +153,32 @@ int RtMidiPorts::Open(int index) {
 }
 
 void RtMidiPorts::Send(uint32_t packed) {
-  if (!impl_->out) return;
+  if (!m_Impl->out) return;
   const unsigned char bytes[3] = {static_cast<unsigned char>(packed & 0xFF),
                                   static_cast<unsigned char>((packed >> 8) & 0xFF),
                                   static_cast<unsigned char>((packed >> 16) & 0xFF)};
   try {
-    impl_->out->sendMessage(bytes, ShortMsgLength(bytes[0]));
+    m_Impl->out->sendMessage(bytes, ShortMsgLength(bytes[0]));
   } catch (...) {
   }
 }
 
 void RtMidiPorts::Close() {
-  if (!impl_->out) return;
+  if (!m_Impl->out) return;
   // The last messages (the reset before closing) leave a JACK port in the
   // server's next cycles: closing at once would drop them on a busy machine.
-  const bool jack = impl_->out_api == RtMidi::UNIX_JACK;
+  const bool jack = m_Impl->out_api == RtMidi::UNIX_JACK;
   if (jack) std::this_thread::sleep_for(kJackSettle);
   try {
-    impl_->out->closePort();
+    m_Impl->out->closePort();
   } catch (...) {
   }
   // The JACK backend frees its message buffer when destroyed, while a process
   // cycle that began before the port closed may still be reading it: let that
   // cycle end first.
   if (jack) std::this_thread::sleep_for(kJackCycleEnd);
-  impl_->out.reset();
-  impl_->out_api = RtMidi::UNSPECIFIED;
+  m_Impl->out.reset();
+  m_Impl->out_api = RtMidi::UNSPECIFIED;
 }
 
-bool RtMidiPorts::is_open() const { return impl_->out != nullptr; }
+bool RtMidiPorts::is_open() const { return m_Impl->out != nullptr; }

@@ -31,7 +31,7 @@ class RtMidiPorts {
   struct Impl;
 
  private:
-  std::unique_ptr<Impl> impl_;
+  std::unique_ptr<Impl> m_Impl;
 };
 
 // The name a port is listed and remembered by: an ALSA port's name without the

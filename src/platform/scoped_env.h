@@ -8,21 +8,21 @@
 
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
+  ScopedEnv(const char* name, const std::string& value) : m_Name(name) {
+    if (const char* old = std::getenv(name)) m_Old = old;
     setenv(name, value.c_str(), 1);
   }
   ~ScopedEnv() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
+    if (m_Old) {
+      setenv(m_Name, m_Old->c_str(), 1);
     } else {
-      unsetenv(name_);
+      unsetenv(m_Name);
     }
   }
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;
 
  private:
-  const char* name_;
-  std::optional<std::string> old_;
+  const char* m_Name;
+  std::optional<std::string> m_Old;
 };

@@ -87,12 +87,12 @@ bool StartVideo() {
 class BoxWindow {
  public:
   BoxWindow(SDL_Window* window, const BoxLayout& box, const Font& font)
-      : window_(window),
-        id_(SDL_GetWindowID(window)),
-        box_(box),
-        font_(font),
-        canvas_(box.width, box.height) {
-    DrawMessageBox(canvas_, box_, font_, false);
+      : m_Window(window),
+        m_Id(SDL_GetWindowID(window)),
+        m_Box(box),
+        m_Font(font),
+        m_Canvas(box.width, box.height) {
+    DrawMessageBox(m_Canvas, m_Box, m_Font, false);
   }
 
   // Runs until the box is dismissed. Events of other windows that are not
@@ -102,18 +102,18 @@ class BoxWindow {
     Present();
     std::vector<SDL_Event> held;
     SDL_Event e;
-    while (!done_ && SDL_WaitEvent(&e)) {
+    while (!m_Done && SDL_WaitEvent(&e)) {
       if (IsKeyboard(e.type)) {
         // The keyboard belongs to the modal box, whichever window had it.
-        if (e.type == SDL_KEYDOWN && !e.key.repeat && IsDismissKey(e.key.keysym.sym)) done_ = true;
-      } else if (WindowOf(e) == id_) {
+        if (e.type == SDL_KEYDOWN && !e.key.repeat && IsDismissKey(e.key.keysym.sym)) m_Done = true;
+      } else if (WindowOf(e) == m_Id) {
         Handle(e);
       } else if (IsPointer(e.type)) {
         if (owner) owner->DropModalInput(&e);
       } else if (IsDrop(e.type)) {
         if (e.type == SDL_DROPFILE || e.type == SDL_DROPTEXT) SDL_free(e.drop.file);
       } else if (e.type == SDL_QUIT && !owner) {
-        done_ = true;  // the close of the only window there is, or a request to end
+        m_Done = true;  // the close of the only window there is, or a request to end
       } else {
         held.push_back(e);
       }
@@ -125,25 +125,25 @@ class BoxWindow {
   void Handle(const SDL_Event& e) {
     switch (e.type) {
       case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_CLOSE) done_ = true;
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) m_Done = true;
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN)
           Present();
         break;
       case SDL_MOUSEBUTTONDOWN:
-        if (e.button.button == SDL_BUTTON_LEFT && InRect(box_.button, e.button.x, e.button.y)) {
-          holding_ = true;
+        if (e.button.button == SDL_BUTTON_LEFT && InRect(m_Box.button, e.button.x, e.button.y)) {
+          m_Holding = true;
           Look(true);
         }
         break;
       case SDL_MOUSEMOTION:
-        if (holding_) Look(InRect(box_.button, e.motion.x, e.motion.y));
+        if (m_Holding) Look(InRect(m_Box.button, e.motion.x, e.motion.y));
         break;
       case SDL_MOUSEBUTTONUP:
         // A click is a press and a release both on the button.
-        if (e.button.button != SDL_BUTTON_LEFT || !holding_) break;
-        holding_ = false;
-        if (InRect(box_.button, e.button.x, e.button.y))
-          done_ = true;
+        if (e.button.button != SDL_BUTTON_LEFT || !m_Holding) break;
+        m_Holding = false;
+        if (InRect(m_Box.button, e.button.x, e.button.y))
+          m_Done = true;
         else
           Look(false);
         break;
@@ -153,25 +153,25 @@ class BoxWindow {
   }
 
   void Look(bool pressed) {
-    if (pressed == pressed_) return;
-    pressed_ = pressed;
-    DrawMessageBox(canvas_, box_, font_, pressed);
+    if (pressed == m_Pressed) return;
+    m_Pressed = pressed;
+    DrawMessageBox(m_Canvas, m_Box, m_Font, pressed);
     Present();
   }
 
   void Present() {
-    canvas_.TakeDirty();
-    PresentOnWindowSurface(window_, canvas_.picture(), {{0, 0, box_.width, box_.height}});
+    m_Canvas.TakeDirty();
+    PresentOnWindowSurface(m_Window, m_Canvas.picture(), {{0, 0, m_Box.width, m_Box.height}});
   }
 
-  SDL_Window* window_;
-  uint32_t id_;
-  const BoxLayout& box_;
-  const Font& font_;
-  Canvas canvas_;
-  bool holding_ = false;  // the left button went down on OK and is still held
-  bool pressed_ = false;
-  bool done_ = false;
+  SDL_Window* m_Window;
+  uint32_t m_Id;
+  const BoxLayout& m_Box;
+  const Font& m_Font;
+  Canvas m_Canvas;
+  bool m_Holding = false;  // the left button went down on OK and is still held
+  bool m_Pressed = false;
+  bool m_Done = false;
 };
 
 }  // namespace
@@ -185,14 +185,14 @@ bool SdlMessageBoxSink::ShowWindowed(const std::string& text, const std::string&
                                      int type) {
   if (!StartVideo() || !DisplayIsSeen()) return false;
   IgnoreWakeupsToClosedWindows();
-  if (!font_.valid()) font_ = OpenMessageBoxFont();
-  if (!font_.valid()) return false;
-  const BoxLayout box = LayOutMessageBox(text, caption, type, font_);
+  if (!m_Font.valid()) m_Font = OpenMessageBoxFont();
+  if (!m_Font.valid()) return false;
+  const BoxLayout box = LayOutMessageBox(text, caption, type, m_Font);
 
-  SDL_Window* parent = owner_ ? Sdl(owner_->native()) : nullptr;
+  SDL_Window* parent = m_Owner ? Sdl(m_Owner->native()) : nullptr;
   int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
   if (parent) {
-    const Rect r = owner_->GetWindowRect();
+    const Rect r = m_Owner->GetWindowRect();
     x = std::max(0, r.left + (r.right - r.left - box.width) / 2);
     y = std::max(0, r.top + (r.bottom - r.top - box.height) / 2);
   }
@@ -207,13 +207,13 @@ bool SdlMessageBoxSink::ShowWindowed(const std::string& text, const std::string&
   SDL_Cursor* arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
   if (arrow) SDL_SetCursor(arrow);
   // The panel may hold the pointer for a drag; the box must get its clicks.
-  if (owner_) owner_->ReleaseCapture();
+  if (m_Owner) m_Owner->ReleaseCapture();
 
   SDL_ShowWindow(window);
   SDL_RaiseWindow(window);
   // Without a window manager nothing gives the new window the keyboard.
   SDL_SetWindowInputFocus(window);
-  BoxWindow(window, box, font_).Run(owner_);
+  BoxWindow(window, box, m_Font).Run(m_Owner);
 
   SDL_DestroyWindow(window);
   if (arrow) {
@@ -226,5 +226,5 @@ bool SdlMessageBoxSink::ShowWindowed(const std::string& text, const std::string&
 }
 
 void SdlMessageBoxSink::Beep(int) {
-  if (owner_) owner_->Bell();
+  if (m_Owner) m_Owner->Bell();
 }

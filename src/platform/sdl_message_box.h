@@ -11,15 +11,15 @@ class SdlWindow;
 
 class SdlMessageBoxSink : public MessageBoxSink {
  public:
-  explicit SdlMessageBoxSink(SdlWindow* owner) : owner_(owner) {}
+  explicit SdlMessageBoxSink(SdlWindow* owner) : m_Owner(owner) {}
   void Show(const std::string& text, const std::string& caption, int type) override;
   void Beep(int type) override;
-  void SetOwner(SdlWindow* owner) { owner_ = owner; }
+  void SetOwner(SdlWindow* owner) { m_Owner = owner; }
 
  private:
   // False when the box could not be shown at all.
   bool ShowWindowed(const std::string& text, const std::string& caption, int type);
 
-  SdlWindow* owner_;
-  Font font_;  // opened with the first box
+  SdlWindow* m_Owner;
+  Font m_Font;  // opened with the first box
 };

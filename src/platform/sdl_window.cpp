@@ -80,12 +80,12 @@ bool SdlWindow::Create(const char* title, int x, int y, int width, int height) {
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   SDL_Window* w = SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (!w) return false;
-  window_ = w;
-  rect_ = {x, y, x + width, y + height};
-  wake_event_ = SDL_RegisterEvents(1);
-  cursors_[0] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
-  cursors_[1] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
-  cursors_[2] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_SIZEALL);
+  m_Window = w;
+  m_Rect = {x, y, x + width, y + height};
+  m_WakeEvent = SDL_RegisterEvents(1);
+  m_Cursors[0] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+  m_Cursors[1] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_CROSSHAIR);
+  m_Cursors[2] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_SIZEALL);
   SDL_EventState(SDL_DROPFILE, SDL_DISABLE);
   SDL_EventState(SDL_DROPTEXT, SDL_DISABLE);
   SDL_StartTextInput();
@@ -93,30 +93,30 @@ bool SdlWindow::Create(const char* title, int x, int y, int width, int height) {
 }
 
 void SdlWindow::Show() {
-  if (!window_) return;
-  SDL_ShowWindow(Sdl(window_));
-  SDL_SetWindowPosition(Sdl(window_), rect_.left, rect_.top);
-  SDL_RaiseWindow(Sdl(window_));
+  if (!m_Window) return;
+  SDL_ShowWindow(Sdl(m_Window));
+  SDL_SetWindowPosition(Sdl(m_Window), m_Rect.left, m_Rect.top);
+  SDL_RaiseWindow(Sdl(m_Window));
 }
 
 void SdlWindow::Destroy() {
-  if (!window_) return;
-  SDL_SetWindowMouseRect(Sdl(window_), nullptr);
+  if (!m_Window) return;
+  SDL_SetWindowMouseRect(Sdl(m_Window), nullptr);
   SDL_CaptureMouse(SDL_FALSE);
-  for (void*& c : cursors_) {
+  for (void*& c : m_Cursors) {
     if (c) SDL_FreeCursor(static_cast<SDL_Cursor*>(c));
     c = nullptr;
   }
-  SDL_DestroyWindow(Sdl(window_));
-  window_ = nullptr;
+  SDL_DestroyWindow(Sdl(m_Window));
+  m_Window = nullptr;
 }
 
 void SdlWindow::Wake() {
-  if (wake_event_ == 0 || wake_event_ == static_cast<uint32_t>(-1)) return;
-  if (wake_pending_.exchange(true)) return;  // one wake-up in the queue is enough
+  if (m_WakeEvent == 0 || m_WakeEvent == static_cast<uint32_t>(-1)) return;
+  if (m_WakePending.exchange(true)) return;  // one wake-up in the queue is enough
   SDL_Event e;
   SDL_zero(e);
-  e.type = wake_event_;
+  e.type = m_WakeEvent;
   SDL_PushEvent(&e);
 }
 
@@ -129,8 +129,8 @@ void SdlWindow::WaitMessages(std::vector<Message>* out, int timeout_ms) {
 
 void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
   const SDL_Event& e = *static_cast<const SDL_Event*>(event);
-  if (e.type == wake_event_) {
-    wake_pending_ = false;
+  if (e.type == m_WakeEvent) {
+    m_WakePending = false;
     return;
   }
   switch (e.type) {
@@ -139,14 +139,14 @@ void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
       break;
     case SDL_WINDOWEVENT:
       // A message box's window has events of its own; a late one is not ours.
-      if (e.window.windowID != SDL_GetWindowID(Sdl(window_))) break;
+      if (e.window.windowID != SDL_GetWindowID(Sdl(m_Window))) break;
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) out->push_back({WM_CLOSE, 0, 0});
       if (e.window.event == SDL_WINDOWEVENT_MOVED) {
-        const int w = rect_.right - rect_.left, h = rect_.bottom - rect_.top;
-        rect_ = {e.window.data1, e.window.data2, e.window.data1 + w, e.window.data2 + h};
+        const int w = m_Rect.right - m_Rect.left, h = m_Rect.bottom - m_Rect.top;
+        m_Rect = {e.window.data1, e.window.data2, e.window.data1 + w, e.window.data2 + h};
       }
-      if (e.window.event == SDL_WINDOWEVENT_EXPOSED && last_client_) {
-        Present(*last_client_, {{0, 0, last_client_->width(), last_client_->height()}});
+      if (e.window.event == SDL_WINDOWEVENT_EXPOSED && m_LastClient) {
+        Present(*m_LastClient, {{0, 0, m_LastClient->width(), m_LastClient->height()}});
       }
       break;
     case SDL_KEYDOWN:
@@ -167,37 +167,37 @@ void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
       }
       break;
     case SDL_MOUSEMOTION:
-      out->push_back({WM_MOUSEMOVE, buttons_, MakePointParam(e.motion.x, e.motion.y)});
+      out->push_back({WM_MOUSEMOVE, m_Buttons, MakePointParam(e.motion.x, e.motion.y)});
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       const WPARAM flag = ButtonFlag(e.button.button);
       if (flag == 0) break;
       const bool down = e.type == SDL_MOUSEBUTTONDOWN;
-      if (down) buttons_ |= flag; else buttons_ &= ~flag;
+      if (down) m_Buttons |= flag; else m_Buttons &= ~flag;
       uint32_t msg;
       const bool left = flag == MK_LBUTTON;
       if (!down) msg = left ? WM_LBUTTONUP : WM_RBUTTONUP;
       else if (e.button.clicks % 2 == 0) msg = left ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
       else msg = left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
-      out->push_back({msg, buttons_, MakePointParam(e.button.x, e.button.y)});
+      out->push_back({msg, m_Buttons, MakePointParam(e.button.x, e.button.y)});
       break;
     }
     case SDL_DROPBEGIN:
-      dropping_.clear();
+      m_Dropping.clear();
       break;
     case SDL_DROPFILE:
       if (e.drop.file) {
-        if (accept_files_) dropping_.push_back(e.drop.file);
+        if (m_AcceptFiles) m_Dropping.push_back(e.drop.file);
         SDL_free(e.drop.file);
       }
       break;
     case SDL_DROPCOMPLETE:
-      if (accept_files_ && !dropping_.empty()) {
-        dropped_ = std::move(dropping_);
+      if (m_AcceptFiles && !m_Dropping.empty()) {
+        m_Dropped = std::move(m_Dropping);
         out->push_back({WM_DROPFILES, 0, 0});
       }
-      dropping_.clear();
+      m_Dropping.clear();
       break;
     default:
       break;
@@ -206,24 +206,24 @@ void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
 
 void SdlWindow::DropModalInput(const void* event) {
   const SDL_Event& e = *static_cast<const SDL_Event*>(event);
-  if (e.type == SDL_MOUSEBUTTONUP) buttons_ &= ~ButtonFlag(e.button.button);
+  if (e.type == SDL_MOUSEBUTTONUP) m_Buttons &= ~ButtonFlag(e.button.button);
 }
 
-Rect SdlWindow::GetWindowRect() const { return rect_; }
+Rect SdlWindow::GetWindowRect() const { return m_Rect; }
 
 void SdlWindow::MoveWindow(int x, int y) {
-  const int w = rect_.right - rect_.left, h = rect_.bottom - rect_.top;
-  rect_ = {x, y, x + w, y + h};
-  if (window_) SDL_SetWindowPosition(Sdl(window_), x, y);
+  const int w = m_Rect.right - m_Rect.left, h = m_Rect.bottom - m_Rect.top;
+  m_Rect = {x, y, x + w, y + h};
+  if (m_Window) SDL_SetWindowPosition(Sdl(m_Window), x, y);
 }
 
 void SdlWindow::Minimize() {
-  if (window_) SDL_MinimizeWindow(Sdl(window_));
+  if (m_Window) SDL_MinimizeWindow(Sdl(m_Window));
 }
 
 Point SdlWindow::ScreenSize() const {
   SDL_Rect r;
-  const int display = window_ ? std::max(0, SDL_GetWindowDisplayIndex(Sdl(window_))) : 0;
+  const int display = m_Window ? std::max(0, SDL_GetWindowDisplayIndex(Sdl(m_Window))) : 0;
   if (SDL_GetDisplayBounds(display, &r) != 0) return {0, 0};
   return {r.w, r.h};
 }
@@ -235,29 +235,29 @@ Point SdlWindow::GetCursorPos() const {
 }
 
 void SdlWindow::SetCursorShape(CursorShape shape) {
-  void* c = cursors_[static_cast<int>(shape)];
+  void* c = m_Cursors[static_cast<int>(shape)];
   if (c) SDL_SetCursor(static_cast<SDL_Cursor*>(c));
 }
 
 void SdlWindow::SetCapture() { SDL_CaptureMouse(SDL_TRUE); }
 void SdlWindow::ReleaseCapture() { SDL_CaptureMouse(SDL_FALSE); }
 
-Point SdlWindow::ClientToScreen(Point c) const { return {c.x + rect_.left, c.y + rect_.top}; }
-Point SdlWindow::ScreenToClient(Point s) const { return {s.x - rect_.left, s.y - rect_.top}; }
+Point SdlWindow::ClientToScreen(Point c) const { return {c.x + m_Rect.left, c.y + m_Rect.top}; }
+Point SdlWindow::ScreenToClient(Point s) const { return {s.x - m_Rect.left, s.y - m_Rect.top}; }
 
 void SdlWindow::ClipCursor(const Rect* screen) {
-  if (!window_) return;
+  if (!m_Window) return;
   if (!screen) {
-    SDL_SetWindowMouseRect(Sdl(window_), nullptr);
+    SDL_SetWindowMouseRect(Sdl(m_Window), nullptr);
     return;
   }
-  const SDL_Rect r{screen->left - rect_.left, screen->top - rect_.top, screen->right - screen->left,
+  const SDL_Rect r{screen->left - m_Rect.left, screen->top - m_Rect.top, screen->right - screen->left,
                    screen->bottom - screen->top};
-  SDL_SetWindowMouseRect(Sdl(window_), &r);
+  SDL_SetWindowMouseRect(Sdl(m_Window), &r);
 }
 
 void SdlWindow::DragAcceptFiles(bool accept) {
-  accept_files_ = accept;
+  m_AcceptFiles = accept;
   SDL_EventState(SDL_DROPFILE, accept ? SDL_ENABLE : SDL_DISABLE);
   SDL_EventState(SDL_DROPBEGIN, accept ? SDL_ENABLE : SDL_DISABLE);
   SDL_EventState(SDL_DROPCOMPLETE, accept ? SDL_ENABLE : SDL_DISABLE);
@@ -265,19 +265,19 @@ void SdlWindow::DragAcceptFiles(bool accept) {
 
 std::vector<std::string> SdlWindow::TakeDroppedFiles() {
   std::vector<std::string> out;
-  out.swap(dropped_);
+  out.swap(m_Dropped);
   return out;
 }
 
 void SdlWindow::Present(const Picture& client, const std::vector<Rect>& rects) {
-  last_client_ = &client;
-  PresentOnWindowSurface(window_, client, rects);
+  m_LastClient = &client;
+  PresentOnWindowSurface(m_Window, client, rects);
 }
 
 void SdlWindow::Bell() {
   // SDL has no bell of its own; X11 has one. libX11 is already loaded by SDL
   // when the window is on X, so it is looked up rather than linked.
-  if (!window_ || std::strcmp(SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "", "x11") != 0) return;
+  if (!m_Window || std::strcmp(SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "", "x11") != 0) return;
   void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
   if (!x11) return;
   using OpenDisplay = void* (*)(const char*);
@@ -296,7 +296,7 @@ void SdlWindow::Bell() {
 }
 
 bool WindowQueue::Post(const Message& m) {
-  const bool ok = queue_.Post(m);
-  if (ok && window_) window_->Wake();
+  const bool ok = m_Queue.Post(m);
+  if (ok && m_Window) m_Window->Wake();
   return ok;
 }

@@ -49,7 +49,7 @@ class SdlWindow : public Window, public PointerService {
   Point ClientToScreen(Point client) const override;
   Point ScreenToClient(Point screen) const override;
   Point GetCursorPos() const override;
-  Rect WindowRect() const override { return rect_; }
+  Rect WindowRect() const override { return m_Rect; }
   void MoveWindowTo(int left, int top) override { MoveWindow(left, top); }
 
   // Input of this window that a modal box took (an SDL_Event): a button
@@ -58,34 +58,34 @@ class SdlWindow : public Window, public PointerService {
 
   // The display's bell, where the video driver has one.
   void Bell();
-  void* native() const { return window_; }
+  void* native() const { return m_Window; }
 
  private:
   void Translate(const void* event, std::vector<Message>* out);
 
-  void* window_ = nullptr;  // SDL_Window
-  void* cursors_[3] = {nullptr, nullptr, nullptr};
-  uint32_t wake_event_ = 0;
-  std::atomic<bool> wake_pending_{false};
-  Rect rect_{0, 0, 0, 0};
-  bool accept_files_ = false;
-  std::vector<std::string> dropping_;
-  std::vector<std::string> dropped_;
-  WPARAM buttons_ = 0;  // MK_ flags of the buttons held
-  const Picture* last_client_ = nullptr;
+  void* m_Window = nullptr;  // SDL_Window
+  void* m_Cursors[3] = {nullptr, nullptr, nullptr};
+  uint32_t m_WakeEvent = 0;
+  std::atomic<bool> m_WakePending{false};
+  Rect m_Rect{0, 0, 0, 0};
+  bool m_AcceptFiles = false;
+  std::vector<std::string> m_Dropping;
+  std::vector<std::string> m_Dropped;
+  WPARAM m_Buttons = 0;  // MK_ flags of the buttons held
+  const Picture* m_LastClient = nullptr;
 };
 
 // The posted-message queue of the program: posting also wakes the window's
 // event wait, so timer messages are handled at once.
 class WindowQueue : public MessageQueue {
  public:
-  explicit WindowQueue(SdlWindow* window) : window_(window) {}
+  explicit WindowQueue(SdlWindow* window) : m_Window(window) {}
   bool Post(const Message& m) override;
-  void SetWindowTimer(uint32_t id, uint32_t ms) override { queue_.SetWindowTimer(id, ms); }
-  void KillWindowTimer(uint32_t id) override { queue_.KillWindowTimer(id); }
-  PostedQueue& queue() { return queue_; }
+  void SetWindowTimer(uint32_t id, uint32_t ms) override { m_Queue.SetWindowTimer(id, ms); }
+  void KillWindowTimer(uint32_t id) override { m_Queue.KillWindowTimer(id); }
+  PostedQueue& queue() { return m_Queue; }
 
  private:
-  SdlWindow* window_;
-  PostedQueue queue_;
+  SdlWindow* m_Window;
+  PostedQueue m_Queue;
 };

@@ -21,22 +21,22 @@ constexpr int64_t kChunkFrames = kRenderSynthRate;
 class ChunkedConverter {
  public:
   ChunkedConverter(int out_rate, int64_t total_samples, const RenderSink& sink)
-      : resampler_(kRenderSynthRate, out_rate), sink_(sink), remaining_(total_samples) {
-    for (Chunk& c : chunks_) {
+      : m_Resampler(kRenderSynthRate, out_rate), m_Sink(sink), m_Remaining(total_samples) {
+    for (Chunk& c : m_Chunks) {
       c.left.resize(kChunkFrames);
       c.right.resize(kChunkFrames);
     }
   }
   ~ChunkedConverter() { Wait(); }
 
-  int lookahead() const { return resampler_.lookahead(); }
+  int lookahead() const { return m_Resampler.lookahead(); }
   // Room left in the chunk being filled.
-  int64_t room() const { return kChunkFrames - fill_; }
-  float* left() { return chunks_[current_].left.data() + fill_; }
-  float* right() { return chunks_[current_].right.data() + fill_; }
+  int64_t room() const { return kChunkFrames - m_Fill; }
+  float* left() { return m_Chunks[m_Current].left.data() + m_Fill; }
+  float* right() { return m_Chunks[m_Current].right.data() + m_Fill; }
   void Filled(int64_t frames) {
-    fill_ += frames;
-    if (fill_ == kChunkFrames) Flush();
+    m_Fill += frames;
+    if (m_Fill == kChunkFrames) Flush();
   }
   // Converts what is collected, waits until all is converted and delivered,
   // and makes up the exact length. False when the sink refused.
@@ -44,47 +44,47 @@ class ChunkedConverter {
     Flush();
     Wait();
     // The converter may stop a little short of the end: silence makes it up.
-    converted_.assign(static_cast<size_t>(std::max<int64_t>(0, remaining_)), 0);
+    m_Converted.assign(static_cast<size_t>(std::max<int64_t>(0, m_Remaining)), 0);
     Deliver();
-    return ok_;
+    return m_Ok;
   }
-  bool ok() const { return ok_; }
+  bool ok() const { return m_Ok; }
 
  private:
   struct Chunk {
     std::vector<float> left, right;
   };
   void Wait() {
-    if (!pending_.valid()) return;
-    pending_.get();
+    if (!m_Pending.valid()) return;
+    m_Pending.get();
     Deliver();
   }
   void Deliver() {
-    const int64_t n = std::min<int64_t>(static_cast<int64_t>(converted_.size()), remaining_);
-    if (n > 0 && ok_) ok_ = sink_(converted_.data(), static_cast<size_t>(n));
-    remaining_ -= std::max<int64_t>(0, n);
-    converted_.clear();
+    const int64_t n = std::min<int64_t>(static_cast<int64_t>(m_Converted.size()), m_Remaining);
+    if (n > 0 && m_Ok) m_Ok = m_Sink(m_Converted.data(), static_cast<size_t>(n));
+    m_Remaining -= std::max<int64_t>(0, n);
+    m_Converted.clear();
   }
   void Flush() {
     Wait();  // one conversion at a time: the output goes out in order
-    const Chunk* full = &chunks_[current_];
-    const auto frames = static_cast<size_t>(fill_);
-    pending_ = std::async(std::launch::async, [this, full, frames] {
-      resampler_.Push(full->left.data(), full->right.data(), frames, &converted_);
+    const Chunk* full = &m_Chunks[m_Current];
+    const auto frames = static_cast<size_t>(m_Fill);
+    m_Pending = std::async(std::launch::async, [this, full, frames] {
+      m_Resampler.Push(full->left.data(), full->right.data(), frames, &m_Converted);
     });
-    current_ ^= 1;
-    fill_ = 0;
+    m_Current ^= 1;
+    m_Fill = 0;
   }
 
-  StereoResampler resampler_;
-  const RenderSink& sink_;
-  int64_t remaining_;             // samples the sink is still owed
-  std::vector<int16_t> converted_;  // written by the conversion, read after it
-  bool ok_ = true;
-  Chunk chunks_[2];
-  int current_ = 0;
-  int64_t fill_ = 0;
-  std::future<void> pending_;
+  StereoResampler m_Resampler;
+  const RenderSink& m_Sink;
+  int64_t m_Remaining;             // samples the sink is still owed
+  std::vector<int16_t> m_Converted;  // written by the conversion, read after it
+  bool m_Ok = true;
+  Chunk m_Chunks[2];
+  int m_Current = 0;
+  int64_t m_Fill = 0;
+  std::future<void> m_Pending;
 };
 
 double EndMs(const std::vector<TimedShortMsg>& events, int tail_ms) {

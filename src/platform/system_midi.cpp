@@ -19,14 +19,14 @@ constexpr uint32_t kAllNotesOff = 0x007BB0;
 }  // namespace
 
 SystemMidiOut::SystemMidiOut(std::string settings_path)
-    : settings_path_(std::move(settings_path)), ports_(std::make_unique<RtMidiPorts>()) {}
+    : m_SettingsPath(std::move(settings_path)), m_Ports(std::make_unique<RtMidiPorts>()) {}
 
 SystemMidiOut::~SystemMidiOut() { Close(); }
 
-int SystemMidiOut::GetNumDevs() { return static_cast<int>(ports_->Refresh().size()); }
+int SystemMidiOut::GetNumDevs() { return static_cast<int>(m_Ports->Refresh().size()); }
 
 int SystemMidiOut::GetDevCaps(int id, MidiOutCaps* caps) {
-  const std::vector<std::string>& names = ports_->names();
+  const std::vector<std::string>& names = m_Ports->names();
   if (!caps || id < 0 || id >= static_cast<int>(names.size())) return MMSYSERR_BADDEVICEID;
   *caps = MidiOutCaps{};
   std::strncpy(caps->szPname, names[id].c_str(), sizeof caps->szPname - 1);
@@ -36,51 +36,51 @@ int SystemMidiOut::GetDevCaps(int id, MidiOutCaps* caps) {
 }
 
 int SystemMidiOut::Open(int id) {
-  if (open_ != kNothingOpen) return MMSYSERR_ALLOCATED;
-  const int result = id == -1 ? OpenMapper() : ports_->Open(id);
-  if (result == MMSYSERR_NOERROR) open_ = id;
+  if (m_Open != kNothingOpen) return MMSYSERR_ALLOCATED;
+  const int result = id == -1 ? OpenMapper() : m_Ports->Open(id);
+  if (result == MMSYSERR_NOERROR) m_Open = id;
   return result;
 }
 
 int SystemMidiOut::OpenMapper() {
-  if (!synth_) {
+  if (!m_Synth) {
     // The audio output is tried before the SoundFont is loaded: without sound
     // there is no use reading a hundred megabytes.
     std::unique_ptr<BuiltinSynth> synth = BuiltinSynth::Create("", kLiveSampleRate);
     if (!synth || synth->StartAudio() != 0) return MMSYSERR_ALLOCATED;
-    const std::string soundfont = FindSoundFont(settings_path_);
+    const std::string soundfont = FindSoundFont(m_SettingsPath);
     if (soundfont.empty() || synth->LoadSoundFont(soundfont) != 0) return MMSYSERR_ALLOCATED;
-    synth_ = std::move(synth);
+    m_Synth = std::move(synth);
     return MMSYSERR_NOERROR;
   }
-  return synth_->StartAudio() == 0 ? MMSYSERR_NOERROR : MMSYSERR_ALLOCATED;
+  return m_Synth->StartAudio() == 0 ? MMSYSERR_NOERROR : MMSYSERR_ALLOCATED;
 }
 
 void SystemMidiOut::ShortMsg(uint32_t packed) {
-  if (open_ == -1) {
-    synth_->ShortMsg(packed);
-  } else if (open_ >= 0) {
-    ports_->Send(packed);
+  if (m_Open == -1) {
+    m_Synth->ShortMsg(packed);
+  } else if (m_Open >= 0) {
+    m_Ports->Send(packed);
   }
 }
 
 void SystemMidiOut::Reset() {
-  if (open_ == -1) {
-    synth_->Reset();
-  } else if (open_ >= 0) {
+  if (m_Open == -1) {
+    m_Synth->Reset();
+  } else if (m_Open >= 0) {
     for (uint32_t ch = 0; ch < kChannels; ++ch) {
-      ports_->Send(kSustainOff | ch);
-      ports_->Send(kAllNotesOff | ch);
+      m_Ports->Send(kSustainOff | ch);
+      m_Ports->Send(kAllNotesOff | ch);
     }
   }
 }
 
 void SystemMidiOut::Close() {
-  if (open_ == -1) {
+  if (m_Open == -1) {
     // The SoundFont stays loaded for the next open; the audio output is let go.
-    synth_->StopAudio();
-  } else if (open_ >= 0) {
-    ports_->Close();
+    m_Synth->StopAudio();
+  } else if (m_Open >= 0) {
+    m_Ports->Close();
   }
-  open_ = kNothingOpen;
+  m_Open = kNothingOpen;
 }

@@ -29,14 +29,14 @@ class SystemMidiOut : public MidiOutDriver {
   void Close() override;
 
   // The synthesizer, while the mapper has been opened once (for tests).
-  BuiltinSynth* synth() { return synth_.get(); }
+  BuiltinSynth* synth() { return m_Synth.get(); }
 
  private:
   int OpenMapper();
 
-  std::string settings_path_;
-  std::unique_ptr<BuiltinSynth> synth_;
-  std::unique_ptr<RtMidiPorts> ports_;
-  int open_ = kNothingOpen;
+  std::string m_SettingsPath;
+  std::unique_ptr<BuiltinSynth> m_Synth;
+  std::unique_ptr<RtMidiPorts> m_Ports;
+  int m_Open = kNothingOpen;
   static constexpr int kNothingOpen = -2;
 };

@@ -30,16 +30,16 @@ int64_t MonotonicNs() {
       .count();
 }
 
-TimerThread::TimerThread() : start_ns_(MonotonicNs()), thread_([this] { Run(); }) {}
+TimerThread::TimerThread() : m_StartNs(MonotonicNs()), m_Thread([this] { Run(); }) {}
 
 TimerThread::~TimerThread() {
   {
-    std::lock_guard<std::mutex> lock(mutex_);
-    stopping_ = true;
-    timers_.clear();
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    m_Stopping = true;
+    m_Timers.clear();
   }
-  wake_.notify_all();
-  if (thread_.joinable()) thread_.join();
+  m_Wake.notify_all();
+  if (m_Thread.joinable()) m_Thread.join();
 }
 
 int TimerThread::GetDevCaps(TimeCaps* caps) {
@@ -58,24 +58,24 @@ uint32_t TimerThread::SetEvent(uint32_t delay_ms, uint32_t /*resolution_ms*/, Ti
   const int64_t period_ns = static_cast<int64_t>(delay_ms) * kNsPerMs;
   uint32_t id;
   {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (stopping_) return 0;
-    id = next_id_++;
-    timers_[id] = Timer{MonotonicNs() + period_ns, period_ns, proc, user, periodic};
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    if (m_Stopping) return 0;
+    id = m_NextId++;
+    m_Timers[id] = Timer{MonotonicNs() + period_ns, period_ns, proc, user, periodic};
   }
-  wake_.notify_all();
+  m_Wake.notify_all();
   return id;
 }
 
 int TimerThread::KillEvent(uint32_t id) {
-  std::unique_lock<std::mutex> lock(mutex_);
+  std::unique_lock<std::mutex> lock(m_Mutex);
   // A one-shot timer has left the table while its callback runs; it still
   // counts as running until that callback has returned.
-  if (timers_.erase(id) == 0 && running_id_ != id) return 1;
+  if (m_Timers.erase(id) == 0 && m_RunningId != id) return 1;
   // A callback of this timer may be running right now; wait for it so that
   // none runs after we return, unless we are that callback.
-  if (std::this_thread::get_id() != thread_.get_id())
-    finished_.wait(lock, [&] { return running_id_ != id; });
+  if (std::this_thread::get_id() != m_Thread.get_id())
+    m_Finished.wait(lock, [&] { return m_RunningId != id; });
   return 0;
 }
 
@@ -92,34 +92,34 @@ void TimerThread::Sleep(uint32_t ms) {
   }
 }
 
-int64_t TimerThread::NowMs() const { return (MonotonicNs() - start_ns_) / kNsPerMs; }
+int64_t TimerThread::NowMs() const { return (MonotonicNs() - m_StartNs) / kNsPerMs; }
 
 void TimerThread::Run() {
   prctl(PR_SET_TIMERSLACK, kTimerSlackNs, 0, 0, 0);
   std::vector<uint32_t> due_ids;
-  std::unique_lock<std::mutex> lock(mutex_);
-  while (!stopping_) {
-    if (timers_.empty()) {
-      wake_.wait(lock);
+  std::unique_lock<std::mutex> lock(m_Mutex);
+  while (!m_Stopping) {
+    if (m_Timers.empty()) {
+      m_Wake.wait(lock);
       continue;
     }
-    int64_t next = timers_.begin()->second.due_ns;
-    for (const auto& [id, t] : timers_)
+    int64_t next = m_Timers.begin()->second.due_ns;
+    for (const auto& [id, t] : m_Timers)
       if (t.due_ns < next) next = t.due_ns;
     const int64_t now = MonotonicNs();
     if (next > now) {
       // Absolute deadline: a wake-up that comes late does not shift the next.
-      wake_.wait_until(lock, ToTimePoint(next));
+      m_Wake.wait_until(lock, ToTimePoint(next));
       continue;
     }
 
     // Callbacks due now run in the order their timers were started.
     due_ids.clear();
-    for (const auto& [id, t] : timers_)
+    for (const auto& [id, t] : m_Timers)
       if (t.due_ns <= now) due_ids.push_back(id);
     for (uint32_t id : due_ids) {
-      auto it = timers_.find(id);
-      if (it == timers_.end()) continue;  // stopped by an earlier callback
+      auto it = m_Timers.find(id);
+      if (it == m_Timers.end()) continue;  // stopped by an earlier callback
       Timer& t = it->second;
       const TimerProc proc = t.proc;
       const uintptr_t user = t.user;
@@ -131,15 +131,15 @@ void TimerThread::Run() {
         if (now - t.due_ns > kMaxCatchUpNs)
           t.due_ns += ((now - t.due_ns) / t.period_ns + 1) * t.period_ns;
       } else {
-        timers_.erase(it);
+        m_Timers.erase(it);
       }
-      running_id_ = id;
+      m_RunningId = id;
       lock.unlock();
       proc(id, user);
       lock.lock();
-      running_id_ = 0;
-      finished_.notify_all();
-      if (stopping_) break;
+      m_RunningId = 0;
+      m_Finished.notify_all();
+      if (m_Stopping) break;
     }
   }
 }

@@ -44,15 +44,15 @@ class TimerThread : public TimerService {
 
   void Run();
 
-  const int64_t start_ns_;
-  std::mutex mutex_;
-  std::condition_variable wake_;      // a timer was added or the thread must stop
-  std::condition_variable finished_;  // the running callback returned
-  std::map<uint32_t, Timer> timers_;  // keyed by start order
-  uint32_t next_id_ = 1;
-  uint32_t running_id_ = 0;  // timer whose callback runs now, 0 none
-  bool stopping_ = false;
-  std::thread thread_;
+  const int64_t m_StartNs;
+  std::mutex m_Mutex;
+  std::condition_variable m_Wake;      // a timer was added or the thread must stop
+  std::condition_variable m_Finished;  // the running callback returned
+  std::map<uint32_t, Timer> m_Timers;  // keyed by start order
+  uint32_t m_NextId = 1;
+  uint32_t m_RunningId = 0;  // timer whose callback runs now, 0 none
+  bool m_Stopping = false;
+  std::thread m_Thread;
 };
 
 // Nanoseconds of the monotonic clock (the clock every deadline is measured on).

@@ -9,54 +9,54 @@ namespace {
 constexpr uint32_t kMinWindowTimerMs = 10;
 }  // namespace
 
-VirtualClock::VirtualClock() : caps_{1, kMaxPeriodMs} {}
+VirtualClock::VirtualClock() : m_Caps{1, kMaxPeriodMs} {}
 
-void VirtualClock::SetHandler(Handler handler) { handler_ = std::move(handler); }
+void VirtualClock::SetHandler(Handler handler) { m_Handler = std::move(handler); }
 
-void VirtualClock::SetIdleHook(IdleHook hook) { idle_ = std::move(hook); }
+void VirtualClock::SetIdleHook(IdleHook hook) { m_Idle = std::move(hook); }
 
 void VirtualClock::Advance(int64_t ms) {
   if (ms < 0) ms = 0;
-  const int64_t target = now_ + ms;
+  const int64_t target = m_Now + ms;
   DeliverPending();
   while (FireNextInstant(target)) DeliverPending();
   // A handler that slept may already have taken time past the target.
-  if (now_ < target) now_ = target;
+  if (m_Now < target) m_Now = target;
 }
 
 void VirtualClock::DeliverPending() {
-  if (pending_.empty()) return;
+  if (m_Pending.empty()) return;
   DeliverRound();
 }
 
 void VirtualClock::DeliverRound() {
   // What the handlers post is delivered in the same round, as a message loop
   // would pick it up before going idle.
-  while (!pending_.empty()) {
-    const Message m = pending_.front();
-    pending_.pop_front();
-    if (handler_) handler_(m);
+  while (!m_Pending.empty()) {
+    const Message m = m_Pending.front();
+    m_Pending.pop_front();
+    if (m_Handler) m_Handler(m);
   }
-  if (idle_) idle_();
+  if (m_Idle) m_Idle();
 }
 
 bool VirtualClock::FireNextInstant(int64_t limit) {
   bool any = false;
   int64_t when = 0;
-  for (const auto& [id, t] : timers_) {
+  for (const auto& [id, t] : m_Timers) {
     if (!any || t.due < when) when = t.due;
     any = true;
   }
   if (!any || when > limit) return false;
-  now_ = when;
+  m_Now = when;
 
   std::vector<uint32_t> due_ids;
-  for (const auto& [id, t] : timers_)
+  for (const auto& [id, t] : m_Timers)
     if (t.due == when) due_ids.push_back(id);
   for (uint32_t id : due_ids) {
     // An earlier callback of this instant may have stopped or restarted it.
-    auto it = timers_.find(id);
-    if (it == timers_.end() || it->second.due != when) continue;
+    auto it = m_Timers.find(id);
+    if (it == m_Timers.end() || it->second.due != when) continue;
     const Timer t = it->second;
     if (t.proc == nullptr) {
       it->second.due += t.period;
@@ -66,7 +66,7 @@ bool VirtualClock::FireNextInstant(int64_t limit) {
     if (t.periodic)
       it->second.due += t.period;
     else
-      timers_.erase(it);
+      m_Timers.erase(it);
     t.proc(id, t.user);
   }
   return true;
@@ -74,60 +74,60 @@ bool VirtualClock::FireNextInstant(int64_t limit) {
 
 int VirtualClock::GetDevCaps(TimeCaps* caps) {
   if (caps == nullptr) return 1;
-  *caps = caps_;
+  *caps = m_Caps;
   return 0;
 }
 
 int VirtualClock::BeginPeriod(uint32_t ms) {
-  if (ms < caps_.wPeriodMin || ms > caps_.wPeriodMax) return 1;
-  ++open_periods_;
+  if (ms < m_Caps.wPeriodMin || ms > m_Caps.wPeriodMax) return 1;
+  ++m_OpenPeriods;
   return 0;
 }
 
 int VirtualClock::EndPeriod(uint32_t ms) {
-  if (ms < caps_.wPeriodMin || ms > caps_.wPeriodMax || open_periods_ == 0) return 1;
-  --open_periods_;
+  if (ms < m_Caps.wPeriodMin || ms > m_Caps.wPeriodMax || m_OpenPeriods == 0) return 1;
+  --m_OpenPeriods;
   return 0;
 }
 
 uint32_t VirtualClock::SetEvent(uint32_t delay_ms, uint32_t /*resolution_ms*/, TimerProc proc,
                                 uintptr_t user, bool periodic) {
-  if (fail_starts_ || proc == nullptr || delay_ms == 0 || delay_ms > caps_.wPeriodMax) return 0;
-  const uint32_t id = next_id_++;
-  timers_[id] = Timer{now_ + delay_ms, delay_ms, proc, user, periodic, 0};
+  if (m_FailStarts || proc == nullptr || delay_ms == 0 || delay_ms > m_Caps.wPeriodMax) return 0;
+  const uint32_t id = m_NextId++;
+  m_Timers[id] = Timer{m_Now + delay_ms, delay_ms, proc, user, periodic, 0};
   return id;
 }
 
 int VirtualClock::KillEvent(uint32_t id) {
-  auto it = timers_.find(id);
-  if (it == timers_.end() || it->second.proc == nullptr) return 1;
-  timers_.erase(it);
+  auto it = m_Timers.find(id);
+  if (it == m_Timers.end() || it->second.proc == nullptr) return 1;
+  m_Timers.erase(it);
   return 0;
 }
 
 void VirtualClock::Sleep(uint32_t ms) {
-  const int64_t target = now_ + ms;
+  const int64_t target = m_Now + ms;
   while (FireNextInstant(target)) {
   }
-  if (now_ < target) now_ = target;
+  if (m_Now < target) m_Now = target;
 }
 
 bool VirtualClock::Post(const Message& m) {
-  if (pending_.size() >= kQueueCapacity) return false;
-  pending_.push_back(m);
+  if (m_Pending.size() >= kQueueCapacity) return false;
+  m_Pending.push_back(m);
   return true;
 }
 
 void VirtualClock::SetWindowTimer(uint32_t id, uint32_t ms) {
   KillWindowTimer(id);
   if (ms < kMinWindowTimerMs) ms = kMinWindowTimerMs;
-  timers_[next_id_++] = Timer{now_ + ms, ms, nullptr, 0, true, id};
+  m_Timers[m_NextId++] = Timer{m_Now + ms, ms, nullptr, 0, true, id};
 }
 
 void VirtualClock::KillWindowTimer(uint32_t id) {
-  for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+  for (auto it = m_Timers.begin(); it != m_Timers.end(); ++it) {
     if (it->second.proc == nullptr && it->second.window_id == id) {
-      timers_.erase(it);
+      m_Timers.erase(it);
       return;
     }
   }

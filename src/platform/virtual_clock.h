@@ -41,16 +41,16 @@ class VirtualClock : public TimerService, public MessageQueue {
   void Advance(int64_t ms);
   // Delivers the waiting messages now, without moving time.
   void DeliverPending();
-  size_t PendingCount() const { return pending_.size(); }
+  size_t PendingCount() const { return m_Pending.size(); }
   // Number of timers and window timers now running.
-  size_t RunningTimerCount() const { return timers_.size(); }
+  size_t RunningTimerCount() const { return m_Timers.size(); }
 
   // Test knobs: the capabilities GetDevCaps reports, and a timer service that
   // refuses every new timer.
-  void SetCaps(const TimeCaps& caps) { caps_ = caps; }
-  void SetFailStarts(bool fail) { fail_starts_ = fail; }
+  void SetCaps(const TimeCaps& caps) { m_Caps = caps; }
+  void SetFailStarts(bool fail) { m_FailStarts = fail; }
   // Period requests not yet released (BeginPeriod minus EndPeriod).
-  int OpenPeriodRequests() const { return open_periods_; }
+  int OpenPeriodRequests() const { return m_OpenPeriods; }
 
   // TimerService
   int GetDevCaps(TimeCaps* caps) override;
@@ -63,7 +63,7 @@ class VirtualClock : public TimerService, public MessageQueue {
   // fall due fire (and post), but nothing is delivered until the caller returns
   // to the loop.
   void Sleep(uint32_t ms) override;
-  int64_t NowMs() const override { return now_; }
+  int64_t NowMs() const override { return m_Now; }
 
   // MessageQueue
   bool Post(const Message& m) override;
@@ -86,13 +86,13 @@ class VirtualClock : public TimerService, public MessageQueue {
   void DeliverRound();
 
   // Keyed by start order: a restarted timer goes to the back.
-  std::map<uint32_t, Timer> timers_;
-  std::deque<Message> pending_;
-  Handler handler_;
-  IdleHook idle_;
-  int64_t now_ = 0;
-  uint32_t next_id_ = 1;
-  TimeCaps caps_;
-  bool fail_starts_ = false;
-  int open_periods_ = 0;
+  std::map<uint32_t, Timer> m_Timers;
+  std::deque<Message> m_Pending;
+  Handler m_Handler;
+  IdleHook m_Idle;
+  int64_t m_Now = 0;
+  uint32_t m_NextId = 1;
+  TimeCaps m_Caps;
+  bool m_FailStarts = false;
+  int m_OpenPeriods = 0;
 };

@@ -10,16 +10,18 @@
 #include "model/tunings.h"
 #include "perform/bar_drawing.h"
 #include "perform/keyboard.h"
+#include "perform/neck_geometry.h"
 #include "perform/pedals.h"
 #include "perform/play_state.h"
+#include "perform/screen_sink.h"
 #include "perform/slide_bar.h"
-#include "song/autoplay_effects.h"
-#include "song/autoplay_setup_state.h"
-#include "song/autoplay_view.h"
-#include "song/song_state.h"
-#include "ui/layout.h"
 #include "platform/platform.h"
 #include "platform/timer_service.h"
+#include "song/autoplay_effects.h"
+#include "song/autoplay_setup_state.h"
+#include "song/autoplay_tick.h"
+#include "song/autoplay_view.h"
+#include "song/song_state.h"
 
 int32_t g_bSongReady;
 int32_t g_SongHandledIndex;
@@ -34,9 +36,6 @@ constexpr int kPedalMask2 = 2;
 // The song's tuning occupies this slot for the length of a song.
 constexpr int kSongTuning = 0;
 constexpr int kSongNeck = 0;
-// Bar bend: 16/3 bend units a pixel, so that 64 pixels (one fret) are 341.
-constexpr int kBendPerPixelNum = 16;
-constexpr int kBendPerPixelDen = 3;
 
 // The vibrato parameter of each vibrato event type, and which voice it sets.
 int VibratoParameter(int type) {
@@ -79,16 +78,16 @@ void SendVibratoEvent(int type, int value) {
 void PedalStep(int mask) {
   if (CountPedalStrings(kSongTuning, mask) == 0) return;
   BuildGuide(kSongNeck);
-  InvalidateUpperNeckArea();
+  Screen().InvalidateNeck(kSongNeck);
   SetPedalTargets(kSongNeck);
   if (g_TimerId[kGlideTimerSlot].load() == 0) StartTimer(kGlideTimerSlot);
 }
 
 void SlideEvent(int offset) {
-  // Offset in 64ths of a fret; 16/3 bend units a pixel, 64 pixels a fret.
+  // Offset in 64ths of a fret, which are the bar's pixels.
   for (int i = 0; i < kStringCount; ++i) {
     if (g_Neck[kSongNeck].SoundingNote[i] == -1) continue;
-    g_BarBend = offset * kBendPerPixelNum / kBendPerPixelDen + kBendCentre;
+    g_BarBend = BarBendOfOffset(offset);
     SendBend(kSongNeck, i);
   }
   g_BarX = g_BarFret * kFretWidth + offset + kFretWidth / 2;
@@ -148,7 +147,7 @@ void FinishSong(bool stopped) {
   SetSongSetup(false);
   SendLiveEffects();
   g_bAutoPlay = 0;
-  RepaintWholeView();
+  Screen().RepaintAll();
   ShowHintUnderPointer();
   SetDropAcceptance(true);
 }
@@ -156,6 +155,7 @@ void FinishSong(bool stopped) {
 }  // namespace
 
 void StartAutoPlay() {
+  LinkSongClock();
   g_bAutoPlay = 1;
   g_bSongReady = 1;
   g_SoundNeck = kSongNeck;
@@ -211,6 +211,8 @@ void OnSongEvents(WPARAM kind, LPARAM index) {
 void ResetAutoPlayState() {
   g_bSongReady = 0;
   g_SongHandledIndex = 0;
+  ResetSongClock();
+  LinkSongClock();
   ResetSongSetupState();
   SetDropAcceptance(true);
 }

@@ -6,10 +6,10 @@
 #include "midi/timers.h"
 #include "model/instrument.h"
 #include "model/tunings.h"
+#include "perform/screen_sink.h"
 #include "song/autoplay.h"
 #include "song/autoplay_effects.h"
 #include "song/autoplay_setup_state.h"
-#include "song/autoplay_view.h"
 #include "song/song_state.h"
 
 namespace {
@@ -143,7 +143,7 @@ void SetSongSetup(bool on) {
     ClearPedalBends();
     AllocateChannels(kSongNeck);
     BuildGuide(kSongNeck);
-    RepaintWholeView();
+    Screen().RepaintAll();
     LoadNeckVoices();
     return;
   }

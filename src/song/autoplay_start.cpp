@@ -9,10 +9,6 @@
 #include "song/song_load.h"
 #include "song/song_types.h"
 
-namespace {
-constexpr int kPlayingPage = 0;
-}  // namespace
-
 int StartSongFromFile(const std::string& path) {
   SetDropAcceptance(false);
   int result = LoadSongFile(path);
@@ -30,7 +26,7 @@ int StartSongFromFile(const std::string& path) {
 }
 
 void OnDropFiles(const std::vector<std::string>& paths) {
-  if (g_Page != kPlayingPage || g_bAutoPlay != 0 || paths.empty()) return;
+  if (g_Page != kPlayPage || g_bAutoPlay != 0 || paths.empty()) return;
   ActivateMainFrame();
   // Passed whole: the reader refuses a path too long for it, where a cut one
   // could name another file.
@@ -39,12 +35,12 @@ void OnDropFiles(const std::vector<std::string>& paths) {
 
 void OnPlayButtonRightClick() {
   // Reading a file while a song plays would change the table the tick reads.
-  if (g_Page != kPlayingPage || g_bAutoPlay != 0) return;
+  if (g_Page != kPlayPage || g_bAutoPlay != 0) return;
   StartSongFromFile("");
 }
 
 void OnPlayButtonLeftClick() {
-  if (g_Page != kPlayingPage) return;
+  if (g_Page != kPlayPage) return;
   AllNotesOff();
   if (g_bSongReady == 1 && g_bAutoPlay == 0) StartAutoPlay();
 }

@@ -1,8 +1,40 @@
-// The song step of the 5 ms tick, run on the timer thread while a song plays:
-// keeps the song clock, asks for MIDI Start, hands due events to the view.
+#include "song/autoplay_tick.h"
+
 #include "midi/timers.h"
+#include "perform/view_filter.h"
 #include "song/autoplay.h"
 #include "song/song_state.h"
+
+std::atomic<int32_t> g_AutoPlayState;
+std::atomic<int32_t> g_SongTime;
+std::atomic<int32_t> g_SongEventIndex;
+std::atomic<int32_t> g_MidiStartTime;
+std::atomic<int32_t> g_bStopRequest;
+
+namespace {
+
+bool SongTick() {
+  if (g_AutoPlayState.load() == 0) return false;
+  AutoPlayTick();
+  return true;
+}
+
+void RequestSongStop() { g_bStopRequest.store(1); }
+
+}  // namespace
+
+void LinkSongClock() {
+  SetSongTickHook(SongTick);
+  SetSongStopRequest(RequestSongStop);
+}
+
+void ResetSongClock() {
+  g_AutoPlayState.store(0);
+  g_SongTime.store(0);
+  g_SongEventIndex.store(0);
+  g_MidiStartTime.store(0);
+  g_bStopRequest.store(0);
+}
 
 void AutoPlayTick() {
   int32_t now;

@@ -1,15 +1,10 @@
-// What auto-play asks of the window: the hint line, repainting, the pointer
-// and the acceptance of dropped files. Without a window these do nothing.
+// What auto-play shows on the screen besides the bar: the hint line, and
+// whether dropped files are taken. Without a view these draw nothing.
 #pragma once
-
-#include "ui/controls_view.h"  // RepaintWholeView: the whole view invalidated and painted now
 
 // Redraws the hint line for the region last hovered (the stop hint while a
 // song plays).
 void RedrawHintLine();
-// Invalidates the upper neck with its note column and guide marks, the area
-// a pedal change repaints.
-void InvalidateUpperNeckArea();
 // Blanks the hint line, reads where the pointer really is, hit-tests it and
 // shows that region's hint.
 void ShowHintUnderPointer();

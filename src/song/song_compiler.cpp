@@ -19,18 +19,18 @@ class Compiler {
   int AddTime(int32_t units);
   int Slide(int32_t duration, int32_t targetFret);
 
-  int32_t tempo_ = g_SongHeader.Tempo < kLowestTempo ? kLowestTempo : g_SongHeader.Tempo;
-  int32_t units_ = 0;
-  int32_t nowMs_ = 0;
-  int32_t fret_ = -1;  // fret of the last "b=", none before
-  int32_t bend_ = 0;   // bar bend from that fret, 64 a fret
-  int32_t count_ = 0;
+  int32_t m_Tempo = g_SongHeader.Tempo < kLowestTempo ? kLowestTempo : g_SongHeader.Tempo;
+  int32_t m_Units = 0;
+  int32_t m_NowMs = 0;
+  int32_t m_Fret = -1;  // fret of the last "b=", none before
+  int32_t m_Bend = 0;   // bar bend from that fret, 64 a fret
+  int32_t m_Count = 0;
 };
 
 int Compiler::Write(int32_t type, int32_t value) {
-  g_SongEvent[count_++] = SongEvent{nowMs_, type, value};
+  g_SongEvent[m_Count++] = SongEvent{m_NowMs, type, value};
   // The last place is kept for the end event.
-  if (count_ >= kSongEventCount) {
+  if (m_Count >= kSongEventCount) {
     ShowSongError(SongMessage::kTooManyEvents);
     return kCompileTooMany;
   }
@@ -38,24 +38,24 @@ int Compiler::Write(int32_t type, int32_t value) {
 }
 
 int Compiler::AddTime(int32_t units) {
-  units_ += units;
-  if (units_ > kMaxSongUnits) {
+  m_Units += units;
+  if (m_Units > kMaxSongUnits) {
     ShowSongError(SongMessage::kTooManyBars);
     return kCompileTooLong;
   }
-  nowMs_ = SongUnitsToMs(units_, tempo_);
+  m_NowMs = SongUnitsToMs(m_Units, m_Tempo);
   return 0;
 }
 
 int Compiler::Slide(int32_t duration, int32_t targetFret) {
-  const int32_t t0 = nowMs_;
+  const int32_t t0 = m_NowMs;
   if (int rc = AddTime(duration)) return rc;
-  const int32_t t1 = nowMs_;
-  const int32_t target = (targetFret - fret_) * kBendPerFret;
+  const int32_t t1 = m_NowMs;
+  const int32_t target = (targetFret - m_Fret) * kBendPerFret;
   int32_t t = t0;
-  int32_t b = bend_;
+  int32_t b = m_Bend;
   for (;;) {
-    nowMs_ = t;
+    m_NowMs = t;
     if (int rc = Write(EventSlide, b)) return rc;
     if (t >= t1) break;
     t += kSlideStepMs;
@@ -68,8 +68,8 @@ int Compiler::Slide(int32_t duration, int32_t targetFret) {
       b += (target - b) * kSlideStepMs / remaining;
     }
   }
-  nowMs_ = t1;
-  bend_ = target;
+  m_NowMs = t1;
+  m_Bend = target;
   return 0;
 }
 
@@ -88,24 +88,24 @@ int Compiler::Run() {
         break;
       }
       case EventEnd:
-        g_SongEvent[count_++] = SongEvent{nowMs_, EventEnd, 0};
-        g_SongEventCount = count_;
+        g_SongEvent[m_Count++] = SongEvent{m_NowMs, EventEnd, 0};
+        g_SongEventCount = m_Count;
         return 0;
       default:
-        if (item.Type == EventBar) fret_ = item.Value % kBarStringStride;
+        if (item.Type == EventBar) m_Fret = item.Value % kBarStringStride;
         rc = Write(item.Type, item.Value);
         // A key pressed or released starts again from the bar's own fret.
-        if (rc == 0 && item.Type == EventKey) bend_ = 0;
+        if (rc == 0 && item.Type == EventKey) m_Bend = 0;
         break;
     }
     if (rc != 0) {
-      g_SongEventCount = count_;
+      g_SongEventCount = m_Count;
       return rc;
     }
   }
   // An entry list without its end entry still ends the table.
-  g_SongEvent[count_++] = SongEvent{nowMs_, EventEnd, 0};
-  g_SongEventCount = count_;
+  g_SongEvent[m_Count++] = SongEvent{m_NowMs, EventEnd, 0};
+  g_SongEventCount = m_Count;
   return 0;
 }
 

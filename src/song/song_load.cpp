@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
+#include "platform/working_dir.h"
 #include "song/song_messages.h"
 #include "song/song_reader.h"
 #include "song/song_state.h"
@@ -20,16 +20,6 @@ namespace {
 constexpr const char* kDefaultSongName = "EditingSong.txt";
 constexpr const char* kSongExtension = ".txt";
 constexpr size_t kExtensionChars = 4;
-
-// The working directory, however long; "" when it cannot be found.
-std::string WorkingDirectory() {
-  std::vector<char> buffer(4096);
-  for (;;) {
-    if (getcwd(buffer.data(), buffer.size())) return buffer.data();
-    if (errno != ERANGE) return "";
-    buffer.resize(buffer.size() * 2);
-  }
-}
 
 bool HasSongExtension(const std::string& path) {
   if (path.size() < kExtensionChars) return false;
@@ -74,12 +64,7 @@ int LoadSongFile(SongReader& reader, const std::string& path) {
   g_SongItemCount = 0;
 
   const bool isDefault = path.empty();
-  // A working folder that has been removed has no full path: the bare name is
-  // then looked for there, never in the root folder.
-  const std::string folder = isDefault ? WorkingDirectory() : "";
-  const std::string full = !isDefault      ? path
-                           : folder.empty() ? std::string(kDefaultSongName)
-                                            : folder + "/" + kDefaultSongName;
+  const std::string full = isDefault ? WorkingDirectoryPath(kDefaultSongName) : path;
   // A path that does not fit is refused whole rather than cut to another file.
   if (full.size() > static_cast<size_t>(kSongPathChars) || full.find('\0') != std::string::npos) {
     g_SongPath[0] = '\0';

@@ -39,7 +39,7 @@ constexpr PlainCommand kPlainCommands[] = {
 
 class ScoreParser {
  public:
-  explicit ScoreParser(SongReader& r) : r_(r) {}
+  explicit ScoreParser(SongReader& r) : m_Reader(r) {}
   int Run();
 
  private:
@@ -49,15 +49,15 @@ class ScoreParser {
   int Fail(int code, SongMessage message, const std::string& quoted);
   int DataError(const std::string& value) { return Fail(kSongLoadFailed, SongMessage::kScoreData, value); }
 
-  SongReader& r_;
-  bool keyDown_ = false;
-  bool barPlaced_ = false;
+  SongReader& m_Reader;
+  bool m_KeyDown = false;
+  bool m_BarPlaced = false;
 };
 
 // Score messages quote the value or key, then give the line number, the last
 // label and the line as written.
 int ScoreParser::Fail(int code, SongMessage message, const std::string& quoted) {
-  ShowSongError(message, quoted.c_str(), r_.m_LineNo, r_.m_Label.c_str(), r_.m_Written.c_str());
+  ShowSongError(message, quoted.c_str(), m_Reader.m_LineNo, m_Reader.m_Label.c_str(), m_Reader.m_Written.c_str());
   return code;
 }
 
@@ -76,13 +76,13 @@ int ScoreParser::Append(const Pending& p) {
   if (p.type != EventSlide) return 0;
   // A slide's target fret is its second value, read only now.
   int32_t fret = 0;
-  const std::string& v = r_.m_Value[1];
+  const std::string& v = m_Reader.m_Value[1];
   if (!ReadSongNumber(v, &fret) || fret < 0 || fret > kMaxFret) return DataError(v);
   return AppendEntry(EventSlide, fret);
 }
 
 int ScoreParser::Parse(const std::string& key, Pending* out) {
-  const std::string& v = r_.m_Value[0];
+  const std::string& v = m_Reader.m_Value[0];
   int32_t n = 0;
   auto number = [&](int min, int max) { return ReadSongNumber(v, &n) && n >= min && n <= max; };
 
@@ -95,9 +95,9 @@ int ScoreParser::Parse(const std::string& key, Pending* out) {
   if (key == "b=") {
     int32_t fret = 0;
     if (!number(1, kSongStrings)) return DataError(v);
-    const std::string& f = r_.m_Value[1];
+    const std::string& f = m_Reader.m_Value[1];
     if (!ReadSongNumber(f, &fret) || fret < 0 || fret > kMaxFret) return DataError(f);
-    barPlaced_ = true;
+    m_BarPlaced = true;
     *out = {EventBar, (n - 1) * kBarStringStride + fret};
     return 0;
   }
@@ -115,14 +115,14 @@ int ScoreParser::Parse(const std::string& key, Pending* out) {
     return 0;
   }
   if (key == "k=") {
-    if (!barPlaced_) return Fail(kScoreBeforeBar, SongMessage::kScoreBeforeBar, key);
+    if (!m_BarPlaced) return Fail(kScoreBeforeBar, SongMessage::kScoreBeforeBar, key);
     if (v == "off") {
-      keyDown_ = false;
+      m_KeyDown = false;
       *out = {EventKey, kKeyOff};
       return 0;
     }
     if (!number(0, kMaxKey) || n == kUnusedKey) return DataError(v);
-    keyDown_ = true;
+    m_KeyDown = true;
     *out = {EventKey, n};
     return 0;
   }
@@ -144,8 +144,8 @@ int ScoreParser::Parse(const std::string& key, Pending* out) {
     return 0;
   }
   if (key == "s=") {
-    if (!keyDown_) return Fail(kScoreWrongState, SongMessage::kScoreWhileKeyOff, key);
-    if (!barPlaced_) return Fail(kScoreBeforeBar, SongMessage::kScoreBeforeBar, key);
+    if (!m_KeyDown) return Fail(kScoreWrongState, SongMessage::kScoreWhileKeyOff, key);
+    if (!m_BarPlaced) return Fail(kScoreBeforeBar, SongMessage::kScoreBeforeBar, key);
     if (!number(1, kMaxWait)) return DataError(v);
     g_TimeSinceLabel += n;
     *out = {EventSlide, n};
@@ -159,7 +159,7 @@ int ScoreParser::Run() {
   bool skipping = false;
   int result = 0;
   while (result == 0) {
-    const char* raw = r_.NextSongLine(nullptr);
+    const char* raw = m_Reader.NextSongLine(nullptr);
     if (!raw) break;
     if (raw[0] == kSkipMark) skipping = !skipping;
     if (skipping) continue;
@@ -168,7 +168,7 @@ int ScoreParser::Run() {
       // Each command is appended when the next one is split, so a slide can
       // still read its second value from the splitter.
       if (!first && (result = Append(pending)) != 0) break;
-      const std::string& key = r_.NextSongCommand(first);
+      const std::string& key = m_Reader.NextSongCommand(first);
       if (key.empty()) break;
       if ((result = Parse(key, &pending)) != 0) break;
     }

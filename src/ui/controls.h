@@ -79,9 +79,5 @@ bool DispatchControlMessage(const Message& m);
 // window would take them before the view. True when the box took the message.
 bool RouteToTuningNameBoxes(const Message& m);
 
-// Hands the playing code the panel's reactions to pointer motion (window drag,
-// release of a spin button left by the pointer).
-void LinkControlsToPlaying();
-
-// Program start: no preview note, no drag, the links to the playing code set.
+// Program start: no preview note, no drag, the view linked to the playing code.
 void ResetControlsState();

@@ -1,33 +1,32 @@
 // The view's mouse-button handlers: one hit test, then the window buttons,
 // the pedals and the fields of the page shown, in that order; the releases end
 // pedals, spin buttons, preview notes and the window drag.
+#include "ui/controls_buttons.h"
+
 #include "midi/midi_codes.h"
 #include "midi/midi_port.h"
 #include "model/instrument.h"
 #include "perform/pedals.h"
 #include "perform/play_state.h"
-#include "perform/slide_bar.h"
-#include "perform/view_link.h"
+#include "perform/regions.h"
 #include "platform/platform.h"
 #include "platform/pointer.h"
+#include "song/autoplay_start.h"
 #include "ui/controls.h"
 #include "ui/controls_pages.h"
-#include "song/autoplay_start.h"
-#include "ui/layout.h"
+#include "ui/hit_test.h"
+#include "ui/view_screen.h"
 
 int32_t g_PreviewNote = -1;
 Point g_DragOrigin{0, 0};
 
 namespace {
 
-constexpr int kPlayPage = 0, kTuningPage = 1, kMidiPage = 2, kVoicePage = 3;
 constexpr int kPedal1 = 1, kPedal2 = 2;
 
 int32_t g_PreviewChannel = 0;  // channel the sounding preview started on
 
-bool IsNeckRegion(int r) { return r == UpperNeck || r == LowerNeck; }
-bool IsSpinRegion(int r) { return r >= BankMsbUp && r <= VibDelayDown; }
-bool IsGridCode(int r) { return r >= kGridNoteBox; }
+Point PointOf(LPARAM l) { return {PointX(l), PointY(l)}; }
 
 }  // namespace
 
@@ -154,19 +153,40 @@ void OnRButtonUp(WPARAM, Point) {
   ControlsRightRelease();
 }
 
+bool DispatchButtonMessage(const Message& m) {
+  const Point p = PointOf(m.lParam);
+  switch (m.msg) {
+    case WM_LBUTTONDOWN:
+      OnLButtonDown(m.wParam, p);
+      return true;
+    case WM_LBUTTONDBLCLK:
+      OnLButtonDblClk(m.wParam, p);
+      return true;
+    case WM_RBUTTONDOWN:
+      OnRButtonDown(m.wParam, p);
+      return true;
+    case WM_RBUTTONDBLCLK:
+      OnRButtonDblClk(m.wParam, p);
+      return true;
+    case WM_LBUTTONUP:
+      OnLButtonUp(m.wParam, p);
+      return true;
+    case WM_RBUTTONUP:
+      OnRButtonUp(m.wParam, p);
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool DispatchControlMessage(const Message& m) {
   if (m.msg != WM_TIMER) return false;
   OnTimer(static_cast<uint32_t>(m.wParam));
   return true;
 }
 
-void LinkControlsToPlaying() {
-  g_ViewLink.dragWindow = DragWindowStep;
-  g_ViewLink.releaseSpin = [](int) { ReleaseSpinButton(); };
-}
-
 void ResetControlsState() {
-  LinkControlsToPlaying();
+  LinkViewToEngine();
   g_PreviewNote = -1;
   g_PreviewChannel = 0;
   g_DragOrigin = {0, 0};

@@ -11,9 +11,6 @@
 #include "ui/view.h"
 
 namespace {
-
-constexpr int kVoicePage = 3;
-
 // A neck's fields by offset from its own region (6 or 21).
 enum NeckField {
   kFirstTuningSet = 1,

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kTuningPage = 1;
 constexpr int kPreviewChannel = 0;  // the editor previews on channel 0
 constexpr int kUnknownNameIndex = kNoteNameCount;  // a name outside the list
 constexpr int kPedalOffsetMin = -1;  // semitones

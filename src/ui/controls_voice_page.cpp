@@ -30,7 +30,6 @@ enum SpinValue { kBankMsb, kBankLsb, kVibDepth, kVibRate, kVibDelay };
 
 int SpinPair(int region) { return (region - BankMsbUp) / 2; }
 bool IsUpButton(int region) { return (region - BankMsbUp) % 2 == 0; }
-bool IsSpinRegion(int region) { return region >= BankMsbUp && region <= VibDelayDown; }
 
 int32_t& SelectedProgramField() {
   NeckInfo& neck = g_Neck[SelectedNeck()];

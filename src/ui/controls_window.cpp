@@ -15,11 +15,6 @@
 #include "ui/layout.h"
 
 namespace {
-
-constexpr int kPlayPage = 0;
-constexpr int kTuningPage = 1;
-constexpr int kMidiPage = 2;
-
 void PostToMainWindow(uint32_t msg, WPARAM w) {
   if (g_Platform.queue) g_Platform.queue->Post(Message{msg, w, 0});
 }

@@ -9,7 +9,7 @@
 #include "ui/view.h"
 
 namespace {
-constexpr int kNeckStep = 300;  // pixels from the upper neck's fields to the lower's
+constexpr int kNeckStep = kNeckRect[1].top - kNeckRect[0].top;  // upper neck fields to lower, pixels
 constexpr int kVoiceRowStep = 19;
 
 std::string Format(const char* fmt, int v) {
@@ -121,7 +121,7 @@ void CSLDView::SelectTuningSet(Canvas& dc, int n, int t) {
 }
 
 void CSLDView::DrawHint(Canvas& dc, int r) {
-  if (g_Page == 3) return;
+  if (g_Page == kVoicePage) return;
   if (g_bAutoPlay) {
     SelectTextStyle(dc, FontArial17, kRed, &kCream);
     dc.TextOut(10, 680, kStopHint);
@@ -132,7 +132,7 @@ void CSLDView::DrawHint(Canvas& dc, int r) {
     return;
   }
   if (r == PlayButton) {
-    if (g_Page != 0) return;
+    if (g_Page != kPlayPage) return;
     SelectTextStyle(dc, FontArial17, kBlack, &kCream);
     dc.TextOut(10, 680, g_bSongReady == 1 ? kPlayHintSongReady : kPlayHintNoSong);
     return;

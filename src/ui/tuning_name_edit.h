@@ -13,15 +13,15 @@ class Font;
 class TuningNameEdit {
  public:
   void Create(const Rect& rect, int id);
-  void SetLimitText(size_t limit) { limit_ = limit; }
+  void SetLimitText(size_t limit) { m_Limit = limit; }
   void Show(bool show);
-  bool visible() const { return visible_; }
+  bool visible() const { return m_Visible; }
   void SetWindowText(const std::string& text);
-  const std::string& GetWindowText() const { return text_; }
+  const std::string& GetWindowText() const { return m_Text; }
   void SetFocus(bool focus);
-  bool focused() const { return focus_; }
-  const Rect& rect() const { return rect_; }
-  int id() const { return id_; }
+  bool focused() const { return m_Focus; }
+  const Rect& rect() const { return m_Rect; }
+  int id() const { return m_Id; }
   bool Contains(int x, int y) const;
 
   // A typed character (WM_CHAR): printable ones are inserted at the caret while
@@ -35,11 +35,11 @@ class TuningNameEdit {
   void Draw(Canvas& dc, const Font& font) const;
 
  private:
-  Rect rect_{0, 0, 0, 0};
-  int id_ = 0;
-  size_t limit_ = 0;  // 0 = no limit
-  std::string text_;
-  size_t caret_ = 0;
-  bool visible_ = true;
-  bool focus_ = false;
+  Rect m_Rect{0, 0, 0, 0};
+  int m_Id = 0;
+  size_t m_Limit = 0;  // 0 = no limit
+  std::string m_Text;
+  size_t m_Caret = 0;
+  bool m_Visible = true;
+  bool m_Focus = false;
 };

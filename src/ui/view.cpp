@@ -1,15 +1,16 @@
 #include "ui/view.h"
 
+#include "perform/play_state.h"
 #include "platform/message_box.h"
 #include "platform/pictures.h"
 #include "ui/colours.h"
+#include "ui/hit_test.h"
 #include "ui/layout.h"
 #include "ui/stand_ins.h"
 #include "ui/texts.h"
+#include "ui/view_screen.h"
 
 CSLDView* g_pView = nullptr;
-Point g_CursorClient{0, 0};
-Point g_CursorScreen{0, 0};
 
 namespace {
 // What the window shows where a page picture is missing.
@@ -19,12 +20,7 @@ constexpr int kTuningColumnStep = 140;
 constexpr int kNameBoxTop = 174, kNameBoxWidth = 62, kNameBoxBottom = 196;
 }  // namespace
 
-void ResetViewState() {
-  g_CursorClient = {0, 0};
-  g_CursorScreen = {0, 0};
-}
-
-CSLDView::CSLDView() : canvas_(kWindowWidth, kWindowHeight) {}
+CSLDView::CSLDView() : m_Canvas(kWindowWidth, kWindowHeight) {}
 
 CSLDView::~CSLDView() {
   if (g_pView == this) g_pView = nullptr;
@@ -32,6 +28,7 @@ CSLDView::~CSLDView() {
 
 int CSLDView::OnCreate() {
   g_pView = this;
+  LinkViewToEngine();
 
   FontArial15Bold = Font::Open("Arial", 15, 700);
   FontArial16Bold = Font::Open("Arial", 16, 700);
@@ -84,7 +81,7 @@ void CSLDView::SelectTextStyle(Canvas& dc, const Font& font, Pixel color, const 
 }
 
 void CSLDView::RestoreBackground(Canvas& dc, const Rect& r) {
-  const Picture& page = g_Page == 0 ? m_bmPlayer : m_bmTuning;
+  const Picture& page = g_Page == kPlayPage ? m_bmPlayer : m_bmTuning;
   if (page.empty()) {
     dc.Fill(r, kEmptyBackground);
     return;
@@ -108,7 +105,7 @@ void CSLDView::CopyPage(Canvas& dc, const Picture& page) {
 void CSLDView::OnDraw(Canvas& dc) {
   const int region = g_bAutoPlay ? -1 : HitTest(g_CursorClient.x, g_CursorClient.y);
   switch (g_Page) {
-    case 0:
+    case kPlayPage:
       CopyPage(dc, m_bmPlayer);
       SelectTextStyle(dc, FontArial16Bold, kGrey, nullptr);
       dc.TextOut(1295, 54, kVersionText);
@@ -136,13 +133,13 @@ void CSLDView::OnDraw(Canvas& dc) {
       }
       DrawHint(dc, region);
       break;
-    case 1:
+    case kTuningPage:
       CopyPage(dc, m_bmTuning);
       for (int t = 0; t < kTuningCount; ++t) DrawTuningColumn(dc, t);
       SelectTextStyle(dc, FontArial17, kGrey, &kLightBlue);
       dc.TextOut(10, 680, kTuningFooter);
       break;
-    case 2:
+    case kMidiPage:
       CopyPage(dc, m_bmTuning);
       SelectTextStyle(dc, FontBatang18Bold, kGrey, nullptr);
       dc.TextOut(250, 90, "MIDI output device");
@@ -156,7 +153,7 @@ void CSLDView::OnDraw(Canvas& dc) {
       dc.TextOut(760, 90, "Chorus");
       for (int v = 0; v <= kLevelMax; ++v) DrawChorusValue(dc, v);
       break;
-    case 3:
+    case kVoicePage:
       CopyPage(dc, m_bmTuning);
       for (int p = 0; p < kProgramCount; ++p) DrawVoiceEntry(dc, p);
       DrawSpinButtons(dc);
@@ -172,23 +169,23 @@ void CSLDView::DrawTuningNameBoxes(Canvas& dc) {
 }
 
 void CSLDView::InvalidateRect(const Rect* r) {
-  Rect whole{0, 0, canvas_.width(), canvas_.height()};
-  invalid_ = Union(invalid_, r ? Intersect(*r, whole) : whole);
+  Rect whole{0, 0, m_Canvas.width(), m_Canvas.height()};
+  m_Invalid = Union(m_Invalid, r ? Intersect(*r, whole) : whole);
 }
 
 void CSLDView::UpdateWindow() {
-  if (!IsEmpty(invalid_)) {
+  if (!IsEmpty(m_Invalid)) {
     // The page is drawn whole but changes only inside the invalid area, as a
     // window's paint is clipped to its update region.
-    canvas_.SetClip(invalid_);
-    invalid_ = {0, 0, 0, 0};
-    OnDraw(canvas_);
-    canvas_.ResetClip();
+    m_Canvas.SetClip(m_Invalid);
+    m_Invalid = {0, 0, 0, 0};
+    OnDraw(m_Canvas);
+    m_Canvas.ResetClip();
   }
   Present();
 }
 
 void CSLDView::Present() {
-  if (!presenter_ || !canvas_.HasDirty()) return;
-  presenter_(canvas_.picture(), canvas_.TakeDirty());
+  if (!m_Presenter || !m_Canvas.HasDirty()) return;
+  m_Presenter(m_Canvas.picture(), m_Canvas.TakeDirty());
 }

@@ -14,10 +14,6 @@
 #include "platform/picture.h"
 #include "ui/tuning_name_edit.h"
 
-// The last known pointer position, in client and in screen coordinates.
-extern Point g_CursorClient;
-extern Point g_CursorScreen;
-
 inline constexpr int kTuningNameLimit = 5;       // characters of a tuning name
 inline constexpr int kTuningNameEditId = 32000;  // control id of box 0; box t is 32000 + t
 // Page backgrounds are copied at this size; the client area is smaller.
@@ -36,8 +32,8 @@ class CSLDView {
   CSLDView(const CSLDView&) = delete;
   CSLDView& operator=(const CSLDView&) = delete;
 
-  // Creates fonts, name boxes, pictures and strips, sets g_pView and marks every
-  // string silent. Returns 0.
+  // Creates fonts, name boxes, pictures and strips, sets g_pView, makes the view
+  // the engine's screen and marks every string silent. Returns 0.
   int OnCreate();
 
   // Paints the page named by g_Page completely.
@@ -70,12 +66,12 @@ class CSLDView {
   // UpdateWindow paints it now; Present hands the changed rectangles to the window.
   void InvalidateRect(const Rect* r);
   void UpdateWindow();
-  bool HasInvalidArea() const { return !IsEmpty(invalid_); }
+  bool HasInvalidArea() const { return !IsEmpty(m_Invalid); }
   void Present();
   using Presenter = std::function<void(const Picture&, const std::vector<Rect>&)>;
-  void SetPresenter(Presenter p) { presenter_ = std::move(p); }
+  void SetPresenter(Presenter p) { m_Presenter = std::move(p); }
 
-  Canvas& canvas() { return canvas_; }
+  Canvas& canvas() { return m_Canvas; }
   const Picture& barTipMask() const { return m_bmBarTipMask; }
   const Picture& barTip() const { return m_bmBarTip; }
   const Picture& barBody() const { return m_bmBarBody; }
@@ -101,9 +97,9 @@ class CSLDView {
   void DrawSpinButtons(Canvas& dc);
   const NeckInfo& SelNeck() const { return g_Neck[m_SelNeck]; }
 
-  Canvas canvas_;
-  Rect invalid_{0, 0, 0, 0};
-  Presenter presenter_;
+  Canvas m_Canvas;
+  Rect m_Invalid{0, 0, 0, 0};
+  Presenter m_Presenter;
 
   Picture m_bmPlayer, m_bmTuning, m_bmBarTipMask, m_bmBarTip, m_bmBarBody, m_bmSpinUp,
       m_bmSpinDown, m_bmSpinOff, m_bmNoteBack, m_bmHintBack;
@@ -111,6 +107,3 @@ class CSLDView {
 };
 
 extern CSLDView* g_pView;
-
-// Clears the view's program-wide values (pointer position).
-void ResetViewState();

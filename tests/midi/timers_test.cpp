@@ -8,6 +8,7 @@
 #include "app/reset.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
+#include "song/autoplay_tick.h"
 #include "song/song_state.h"
 #include "support/recording_boxes.h"
 #include "support/virtual_time.h"

@@ -11,6 +11,7 @@
 #include "perform/play_state.h"
 #include "perform/play_fixture.h"
 #include "perform/view_filter.h"
+#include "song/autoplay_tick.h"
 
 namespace {
 

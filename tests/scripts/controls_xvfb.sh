@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The program in a real window on a virtual X display: xdotool clicks through
-# the four pages and a few controls, a screenshot after each step must show the
+# The program in a real window on a virtual X display: the move icon drags the
+# window, xdotool clicks through the four pages and a few controls, a screenshot after each step must show the
 # expected highlight colours, a tuning-name box takes typed text but no sixth
 # character, and the close button saves the settings.
 # Usage: controls_xvfb.sh SLIDORA RUN_DIR   (exit 77: skipped)
@@ -93,6 +93,29 @@ click_until() {
   import -window root "$work/shot.png" 2>/dev/null
   fail "$what: pixel ($px,$py) is $got, expected $want"
 }
+
+# The move icon: the window follows the pointer while the left button is down.
+# Each step moves farther than the one before: a move whose client point equals
+# the last one is taken for no move, and while the window keeps up with the
+# pointer, equal steps would give equal client points. A press that reaches the
+# program before its loop runs moves nothing; the drag is then tried again.
+for _ in 1 2 3 4 5; do
+  xdotool mousemove $((628 + wx)) $((39 + wy))
+  sleep 0.1
+  xdotool mousedown 1
+  sleep 0.2
+  for step in 10 30 60; do
+    xdotool mousemove $((628 + wx + step)) $((39 + wy + step * 4 / 5))
+    sleep 0.2
+  done
+  xdotool mouseup 1
+  sleep 0.2
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  [ "$X" != "$wx" ] || [ "$Y" != "$wy" ] && break
+done
+[ "$X,$Y" = "$((wx + 60)),$((wy + 48))" ] || fail "the drag moved the window from $wx,$wy to $X,$Y"
+wx=$X
+wy=$Y
 
 # MIDI settings page: the open device (the mapper) and reverb 10 are highlighted.
 click_until 470 30 82 122 "$cream" "page 2 mapper row"

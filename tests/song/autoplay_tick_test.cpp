@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "platform/virtual_clock.h"
 #include "song/autoplay.h"
+#include "song/autoplay_tick.h"
 #include "song/song_state.h"
 
 namespace {
