@@ -16,8 +16,10 @@ uint64_t Hash(std::string_view name) {
   return h;
 }
 
+// An empty name (a line "=value") has no characters to compare, and may have
+// no storage at all.
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+  return a.size() == b.size() && (a.empty() || strncasecmp(a.data(), b.data(), a.size()) == 0);
 }
 
 std::string_view KeyOf(const std::string& line) {

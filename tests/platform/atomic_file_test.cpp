@@ -102,7 +102,8 @@ TEST(ProfileFile, ByteOrderMarkAndEveryKindOfLineEndRead) {
 
 TEST(ProfileFile, TheFirstSectionAndKeyOfANameWin) {
   TempDir dir;
-  dir.Write("a.ini", "k=0\n[A]\nk=1\nK=2\n[b]\nk=3\n[a]\nk=4\nnew=5\n");
+  // "=9" is a key without a name: it is kept and never matches a named key.
+  dir.Write("a.ini", "k=0\n[A]\n=9\nk=1\nK=2\n[b]\nk=3\n[a]\nk=4\nnew=5\n");
   ProfileFile ini(dir.File("a.ini"));
   EXPECT_EQ(ini.GetString("a", "K", ""), "1");
   EXPECT_FALSE(ini.HasKey("A", "new")) << "a key of a later section of the same name is not seen";
@@ -110,7 +111,7 @@ TEST(ProfileFile, TheFirstSectionAndKeyOfANameWin) {
   ini.WriteString("A", "k", "9");
   ini.WriteString("A", "new", "6");
   ASSERT_TRUE(ini.Commit());
-  EXPECT_EQ(dir.Read("a.ini"), "k=0\n[A]\nk=9\nK=2\nnew=6\n[b]\nk=3\n[a]\nk=4\nnew=5\n");
+  EXPECT_EQ(dir.Read("a.ini"), "k=0\n[A]\n=9\nk=9\nK=2\nnew=6\n[b]\nk=3\n[a]\nk=4\nnew=5\n");
 }
 
 }  // namespace
