@@ -30,8 +30,10 @@ class ChildProcess {
     pid_ = fork();
     if (pid_ == 0) {
       // The program ends with the test, even a test killed part-way: a JACK
-      // server left behind would hold its name and memory for good.
-      prctl(PR_SET_PDEATHSIG, SIGKILL);
+      // server left behind would hold its name and memory for good. SIGTERM
+      // lets it take its entry out of JACK's shared registry too, which keeps
+      // room for only a few servers.
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
       if (getppid() != parent) _exit(127);
       dup2(in[0], 0);
       dup2(out[1], 1);
