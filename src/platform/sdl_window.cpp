@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/sdl_surface.h"
+#include "platform/x11_pointer.h"
 
 namespace {
 
@@ -121,8 +122,21 @@ void SdlWindow::Wake() {
 }
 
 void SdlWindow::WaitMessages(std::vector<Message>* out, int timeout_ms) {
+  // While the mouse is captured (a drag, a held neck) the pointer is also asked
+  // for where it is: SDL drops a motion that lands on the same client point as
+  // the one before, which a drag step does when the window has moved by just
+  // as much.
+  Point at;
+  if (m_Captured && QueryX11Pointer(m_Window, &at) && (at.x != m_PointerScreen.x || at.y != m_PointerScreen.y)) {
+    m_PointerScreen = at;
+    m_Moved.push_back({WM_MOUSEMOVE, m_Buttons, MakePointParam(at.x - m_Rect.left, at.y - m_Rect.top)});
+  }
+  // Moves made by moving the window come first, and nothing waits while they do.
+  const bool moved = !m_Moved.empty();
+  out->insert(out->end(), m_Moved.begin(), m_Moved.end());
+  m_Moved.clear();
   SDL_Event e;
-  if (!SDL_WaitEventTimeout(&e, timeout_ms)) return;
+  if (moved ? !SDL_PollEvent(&e) : !SDL_WaitEventTimeout(&e, timeout_ms)) return;
   Translate(&e, out);
   while (SDL_PollEvent(&e)) Translate(&e, out);
 }
@@ -167,6 +181,9 @@ void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
       }
       break;
     case SDL_MOUSEMOTION:
+      // The display's own pointer query may answer from a cache that only some
+      // input devices refresh; the motion events always tell.
+      m_PointerScreen = {e.motion.x + m_Rect.left, e.motion.y + m_Rect.top};
       out->push_back({WM_MOUSEMOVE, m_Buttons, MakePointParam(e.motion.x, e.motion.y)});
       break;
     case SDL_MOUSEBUTTONDOWN:
@@ -214,7 +231,17 @@ Rect SdlWindow::GetWindowRect() const { return m_Rect; }
 void SdlWindow::MoveWindow(int x, int y) {
   const int w = m_Rect.right - m_Rect.left, h = m_Rect.bottom - m_Rect.top;
   m_Rect = {x, y, x + w, y + h};
-  if (m_Window) SDL_SetWindowPosition(Sdl(m_Window), x, y);
+  if (!m_Window) return;
+  SDL_SetWindowPosition(Sdl(m_Window), x, y);
+  // A window that moves under the pointer gets a mouse move at the pointer's
+  // new client point, as on Windows. The panel's drag needs it: while the
+  // window keeps up with the pointer, a drag step as long as the one before
+  // lands on the same client point, which counts as no motion unless a move in
+  // between stored another point.
+  const int cx = m_PointerScreen.x - x, cy = m_PointerScreen.y - y;
+  if (m_Buttons != 0 || (cx >= 0 && cy >= 0 && cx < w && cy < h)) {
+    m_Moved.push_back({WM_MOUSEMOVE, m_Buttons, MakePointParam(cx, cy)});
+  }
 }
 
 void SdlWindow::Minimize() {
@@ -229,6 +256,8 @@ Point SdlWindow::ScreenSize() const {
 }
 
 Point SdlWindow::GetCursorPos() const {
+  Point at;
+  if (QueryX11Pointer(m_Window, &at)) return at;
   int x = 0, y = 0;
   SDL_GetGlobalMouseState(&x, &y);
   return {x, y};
@@ -239,8 +268,15 @@ void SdlWindow::SetCursorShape(CursorShape shape) {
   if (c) SDL_SetCursor(static_cast<SDL_Cursor*>(c));
 }
 
-void SdlWindow::SetCapture() { SDL_CaptureMouse(SDL_TRUE); }
-void SdlWindow::ReleaseCapture() { SDL_CaptureMouse(SDL_FALSE); }
+void SdlWindow::SetCapture() {
+  SDL_CaptureMouse(SDL_TRUE);
+  m_Captured = true;
+}
+
+void SdlWindow::ReleaseCapture() {
+  SDL_CaptureMouse(SDL_FALSE);
+  m_Captured = false;
+}
 
 Point SdlWindow::ClientToScreen(Point c) const { return {c.x + m_Rect.left, c.y + m_Rect.top}; }
 Point SdlWindow::ScreenToClient(Point s) const { return {s.x - m_Rect.left, s.y - m_Rect.top}; }

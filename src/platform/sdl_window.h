@@ -73,6 +73,9 @@ class SdlWindow : public Window, public PointerService {
   std::vector<std::string> m_Dropped;
   WPARAM m_Buttons = 0;  // MK_ flags of the buttons held
   const Picture* m_LastClient = nullptr;
+  std::vector<Message> m_Moved;  // mouse moves that moving the window made
+  Point m_PointerScreen{0, 0};    // where the last motion event put the pointer
+  bool m_Captured = false;        // the mouse is captured
 };
 
 // The posted-message queue of the program: posting also wakes the window's

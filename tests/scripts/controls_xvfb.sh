@@ -94,17 +94,16 @@ click_until() {
   fail "$what: pixel ($px,$py) is $got, expected $want"
 }
 
-# The move icon: the window follows the pointer while the left button is down.
-# Each step moves farther than the one before: a move whose client point equals
-# the last one is taken for no move, and while the window keeps up with the
-# pointer, equal steps would give equal client points. A press that reaches the
+# The move icon: the window follows the pointer while the left button is down,
+# step for step, also through equal steps (while the window keeps up with the
+# pointer, each lands on the same client point). A press that reaches the
 # program before its loop runs moves nothing; the drag is then tried again.
 for _ in 1 2 3 4 5; do
   xdotool mousemove $((628 + wx)) $((39 + wy))
   sleep 0.1
   xdotool mousedown 1
   sleep 0.2
-  for step in 10 30 60; do
+  for step in 12 24 36 48 60; do
     xdotool mousemove $((628 + wx + step)) $((39 + wy + step * 4 / 5))
     sleep 0.2
   done
