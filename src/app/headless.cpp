@@ -3,26 +3,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/frame_window.h"
-#include "app/instrument_startup.h"
 #include "app/reset.h"
-#include "app/sld_app.h"
-#include "midi/channels.h"
-#include "midi/midi_port.h"
-#include "midi/timers.h"
-#include "model/instrument.h"
-#include "model/settings.h"
-#include "model/tunings.h"
-#include "perform/bar_drawing.h"
-#include "perform/play_state.h"
-#include "perform/slide_bar.h"
-#include "perform/view_filter.h"
-#include "ui/controls.h"
-#include "song/autoplay.h"
-#include "song/autoplay_view.h"
-#include "song/autoplay_start.h"
 #include "ui/layout.h"
-#include "ui/view_dispatch.h"
 
 namespace {
 
@@ -34,15 +16,18 @@ constexpr int kVirtualKeyCount = 256;
 }  // namespace
 
 HeadlessSystem::HeadlessSystem()
-    : saved_(g_Platform), pointer_(Rect{0, 0, kWindowWidth, kWindowHeight}) {
+    : saved_(g_Platform),
+      window_(0, 0, kWindowWidth, kWindowHeight, kHeadlessScreen),
+      pointer_(&window_) {
   g_Platform.midi = &port_;
   g_Platform.timers = &clock_;
   g_Platform.queue = &clock_;
   g_Platform.boxes = this;
-  g_Platform.pointer = &pointer_;
   ResetAllState();
-  clock_.SetHandler([this](const Message& m) { ToView(m); });
-  clock_.SetIdleHook([this] { Idle(); });
+  // The clock is the message loop: what it delivers goes to the frame, and
+  // after each round the program goes idle.
+  clock_.SetHandler([this](const Message& m) { app_.WindowProc(m); });
+  clock_.SetIdleHook([this] { app_.OnIdle(); });
 }
 
 HeadlessSystem::~HeadlessSystem() {
@@ -50,43 +35,27 @@ HeadlessSystem::~HeadlessSystem() {
 }
 
 int HeadlessSystem::StartUp() {
+  if (started_) return 0;
+  AppHost host;
+  host.single_instance = false;
+  host.screen_size = [] { return kHeadlessScreen; };
+  host.create_window = [this](Point top_left) {
+    window_.MoveWindow(top_left.x, top_left.y);
+    g_Platform.window = &window_;
+    g_Platform.pointer = &pointer_;
+    return true;
+  };
+  // The recording port is in place from the start, so it needs no installing.
   starting_ = true;
-  BuildSettingsPath();
-  view_.OnCreate();
-  LoadAndBuildInstrument();
-  mf_TimerInitialize();
-  EnumerateAndOpen();
-  g_CursorScreen = pointer_.GetCursorPos();
-  g_CursorClient = pointer_.ScreenToClient(g_CursorScreen);
-  view_.InvalidateRect(nullptr);  // the first paint
-  view_.UpdateWindow();
-  StartTimer(kTickTimerSlot);
+  started_ = app_.InitInstance(host);
   CollectMidi();
   starting_ = false;
-  return 0;
+  return started_ ? 0 : 1;
 }
 
 int HeadlessSystem::Close() {
-  if (closed_) return close_status_;
-  closed_ = true;
-  // As in the program: the open tuning editor's names are kept on any close.
-  ApplyTuningNamesOnClose();
-  CloseTimers();
-  // A song still playing gives the upper neck back before anything is saved.
-  StopAutoPlay();
-  Settle();
-  const Rect window = pointer_.WindowRect();
-  std::string error;
-  bool saved = SaveFramePosition(g_SettingsPath, {window.left, window.top}, &error);
-  TimerRelease();
-  if (saved) saved = SaveSettings(&error);
-  ReleaseMidiPort();
-  CollectMidi();
-  if (!saved) {
-    ReportSaveFailure(g_SettingsPath, error);
-    close_status_ = 1;
-  }
-  return close_status_;
+  if (started_ && !app_.closed()) Pass({Message{WM_CLOSE, 0, 0}});
+  return exit_status_;
 }
 
 bool HeadlessSystem::InsideWindow(Point client) const {
@@ -98,94 +67,81 @@ WPARAM HeadlessSystem::ButtonFlags() const {
 }
 
 void HeadlessSystem::MouseMove(Point p) {
-  if (closed_) return;
+  if (!started_ || closed()) return;
   const Point at = pointer_.ScreenToClient(pointer_.MoveTo(pointer_.ClientToScreen(p)));
-  // The window system asks the view for the cursor shape first.
-  if (InsideWindow(at)) OnSetCursor(true);
+  std::vector<Message> input;
+  if (InsideWindow(at) && !pointer_.captured()) input.push_back({WM_SETCURSOR, 0, 0});
   if (InsideWindow(at) || pointer_.captured()) {
-    ToView(Message{WM_MOUSEMOVE, ButtonFlags(), MakePointParam(at.x, at.y)});
+    input.push_back({WM_MOUSEMOVE, ButtonFlags(), MakePointParam(at.x, at.y)});
   }
-  Settle();
+  Pass(input);
 }
 
 void HeadlessSystem::Button(uint32_t msg, Point p) {
-  if (closed_) return;
+  if (!started_ || closed()) return;
   const Point at = pointer_.ScreenToClient(pointer_.MoveTo(pointer_.ClientToScreen(p)));
   if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) left_down_ = true;
   if (msg == WM_LBUTTONUP) left_down_ = false;
   if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) right_down_ = true;
   if (msg == WM_RBUTTONUP) right_down_ = false;
-  if (InsideWindow(at) || pointer_.captured()) {
-    ToView(Message{msg, ButtonFlags(), MakePointParam(at.x, at.y)});
-  }
-  Settle();
+  std::vector<Message> input;
+  if (InsideWindow(at) || pointer_.captured()) input.push_back({msg, ButtonFlags(), MakePointParam(at.x, at.y)});
+  Pass(input);
 }
 
 void HeadlessSystem::KeyDown(int vk) {
-  if (closed_ || vk < 0 || vk >= kVirtualKeyCount) return;
+  if (!started_ || closed() || vk < 0 || vk >= kVirtualKeyCount) return;
   LPARAM l = kKeyRepeatCountOne;
   if (keys_down_[vk]) l |= kKeyPreviousDown;
   keys_down_[vk] = true;
-  ToView(Message{WM_KEYDOWN, vk, l});
-  Settle();
+  Pass({Message{WM_KEYDOWN, vk, l}});
 }
 
 void HeadlessSystem::KeyUp(int vk) {
-  if (closed_ || vk < 0 || vk >= kVirtualKeyCount) return;
+  if (!started_ || closed() || vk < 0 || vk >= kVirtualKeyCount) return;
   keys_down_[vk] = false;
-  ToView(Message{WM_KEYUP, vk, static_cast<LPARAM>(kKeyRepeatCountOne | kKeyPreviousDown | kKeyTransitionUp)});
-  Settle();
+  Pass({Message{WM_KEYUP, vk, static_cast<LPARAM>(kKeyRepeatCountOne | kKeyPreviousDown | kKeyTransitionUp)}});
 }
 
 void HeadlessSystem::Drop(const std::string& path) { Drop(std::vector<std::string>{path}); }
 
 void HeadlessSystem::Drop(const std::vector<std::string>& paths) {
-  // The window takes drops only while the main frame accepts them.
-  if (IsDropAccepted()) OnDropFiles(paths);
-  Settle();
+  if (!started_ || closed()) return;
+  std::vector<Message> input;
+  if (window_.DropFiles(paths)) input.push_back({WM_DROPFILES, 0, 0});
+  Pass(input);
 }
 
 void HeadlessSystem::Type(const std::string& text) {
   for (unsigned char ch : text) {
-    if (closed_) return;
-    ToView(Message{WM_CHAR, ch, kKeyRepeatCountOne});
-    Settle();
+    if (!started_ || closed()) return;
+    Pass({Message{WM_CHAR, ch, 0}});
   }
 }
 
 void HeadlessSystem::Wait(int64_t ms) {
-  if (closed_) return;
+  if (!started_ || closed()) return;
   clock_.Advance(ms);
-  Settle();
+  FinishPass();
 }
 
-void HeadlessSystem::ToView(const Message& m) {
-  if (closed_) return;
-  // Messages of the main window itself, posted by the window buttons.
-  if (m.msg == WM_CLOSE) {
-    Close();
-    return;
-  }
-  if (m.msg == WM_SYSCOMMAND) {
-    if (m.wParam == SC_MINIMIZE) minimized_ = true;
-    return;
-  }
-  // Everything else goes the way the real window sends it: the view's window procedure.
-  ViewWindowProc(m);
+void HeadlessSystem::Pass(const std::vector<Message>& input) {
+  for (const Message& m : input) app_.WindowProc(m);
+  FinishPass();
 }
 
-void HeadlessSystem::Idle() {
-  if (idle_running_) return;
-  idle_running_ = true;
-  if (view_.HasInvalidArea()) view_.UpdateWindow();
-  LeaveWindowCheck();
-  idle_running_ = false;
-}
-
-void HeadlessSystem::Settle() {
-  Idle();
+void HeadlessSystem::FinishPass() {
+  // Posted messages are delivered in rounds, each ending idle; with none the
+  // pass goes idle at once.
+  if (clock_.PendingCount() == 0) app_.OnIdle();
   while (clock_.PendingCount() > 0) clock_.DeliverPending();
   CollectMidi();
+  if (app_.closed() && !exited_) {
+    // The loop has ended: the program's exit.
+    exited_ = true;
+    exit_status_ = app_.ExitInstance();
+    CollectMidi();
+  }
 }
 
 HeadlessEvent HeadlessSystem::NewEvent(HeadlessEvent::Kind kind, int64_t time_ms) const {

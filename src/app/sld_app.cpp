@@ -21,9 +21,13 @@
 
 CSLDApp* g_pApp = nullptr;
 
+CSLDApp::~CSLDApp() {
+  if (g_pApp == this) g_pApp = nullptr;
+}
+
 bool CSLDApp::InitInstance(const AppHost& host) {
   g_pApp = this;
-  if (!lock_.Acquire(kWindowTitle, host.lock_dir)) {
+  if (host.single_instance && !lock_.Acquire(kWindowTitle, host.lock_dir)) {
     ShowMessageBox(kAlreadyStartingText, kAppCaption, MB_OK);
     return false;
   }
@@ -34,6 +38,9 @@ bool CSLDApp::InitInstance(const AppHost& host) {
   const Point stored = StoredFramePosition(g_SettingsPath);
   if (!host.create_window || !host.create_window(FramePosition(stored.x, stored.y, screen))) return false;
   view_.OnCreate();
+  // The panel's own reactions to pointer moves (window drag, a spin button
+  // left by the pointer) are handed to the playing code that receives them.
+  LinkControlsToPlaying();
   view_.SetPresenter([](const Picture& client, const std::vector<Rect>& rects) {
     if (g_Platform.window) g_Platform.window->Present(client, rects);
   });
@@ -53,6 +60,11 @@ bool CSLDApp::InitInstance(const AppHost& host) {
   view_.UpdateWindow();
   StartTimer(kTickTimerSlot);
   return true;
+}
+
+void CSLDApp::WindowProc(const Message& m) {
+  if (closed_) return;
+  FrameWindowProc(m, [this] { OnClose(); });
 }
 
 void CSLDApp::OnClose() {
@@ -95,6 +107,7 @@ void ReportSaveFailure(const std::string& path, const std::string& reason) {
 }
 
 void CSLDApp::OnIdle() {
+  if (closed_) return;
   if (view_.HasInvalidArea()) view_.UpdateWindow();
   view_.Present();
   LeaveWindowCheck();

@@ -10,19 +10,25 @@ void HeadlessPointer::ClipCursor(const Rect* screen_rect) {
 }
 
 Point HeadlessPointer::ClientToScreen(Point client) const {
-  return {client.x + window_.left, client.y + window_.top};
+  const Rect w = WindowRect();
+  return {client.x + w.left, client.y + w.top};
 }
 
 Point HeadlessPointer::ScreenToClient(Point screen) const {
-  return {screen.x - window_.left, screen.y - window_.top};
+  const Rect w = WindowRect();
+  return {screen.x - w.left, screen.y - w.top};
 }
 
 Rect HeadlessPointer::WindowRect() const {
-  return window_;
+  return window_ ? window_->GetWindowRect() : rect_;
 }
 
 void HeadlessPointer::MoveWindowTo(int left, int top) {
-  window_ = {left, top, left + (window_.right - window_.left), top + (window_.bottom - window_.top)};
+  if (window_) {
+    window_->MoveWindow(left, top);
+    return;
+  }
+  rect_ = {left, top, left + (rect_.right - rect_.left), top + (rect_.bottom - rect_.top)};
 }
 
 Point HeadlessPointer::MoveTo(Point screen) {

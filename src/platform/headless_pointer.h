@@ -1,14 +1,18 @@
-// A pointer without a window: the window stands at a fixed screen place, the
-// pointer goes where it is put, and the clip is honoured as the real pointer
-// would honour it. Records the cursor shape and the capture for tests.
+// A pointer without a display: the pointer goes where it is put, and the clip
+// is honoured as the real pointer would honour it. The window it points into
+// is a headless window (moved by a drag as a real one is) or a fixed screen
+// rectangle. Records the cursor shape and the capture for tests.
 #pragma once
 
 #include "platform/pointer.h"
+#include "platform/window.h"
 
 class HeadlessPointer : public PointerService {
  public:
-  // window: the main window's rectangle on the screen.
-  explicit HeadlessPointer(Rect window) : window_(window) {}
+  // window: the main window's rectangle on the screen, fixed.
+  explicit HeadlessPointer(Rect window) : rect_(window) {}
+  // The pointer of a window that stays installed while the pointer is used.
+  explicit HeadlessPointer(Window* window) : window_(window) {}
 
   void SetCursorShape(CursorShape shape) override { shape_ = shape; }
   void SetCapture() override { captured_ = true; }
@@ -30,7 +34,8 @@ class HeadlessPointer : public PointerService {
   const Rect& clip() const { return clip_; }
 
  private:
-  Rect window_;
+  Window* window_ = nullptr;
+  Rect rect_{0, 0, 0, 0};  // without a window
   Point cursor_{0, 0};
   CursorShape shape_ = CursorShape::Arrow;
   bool captured_ = false;

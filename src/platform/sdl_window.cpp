@@ -166,9 +166,13 @@ void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
         if (static_cast<unsigned char>(*c) < 128) out->push_back({WM_CHAR, *c, 0});
       }
       break;
-    case SDL_MOUSEMOTION:
+    case SDL_MOUSEMOTION: {
+      const bool inside = e.motion.x >= 0 && e.motion.y >= 0 && e.motion.x < rect_.right - rect_.left &&
+                          e.motion.y < rect_.bottom - rect_.top;
+      if (inside && !captured_) out->push_back({WM_SETCURSOR, 0, 0});
       out->push_back({WM_MOUSEMOVE, buttons_, MakePointParam(e.motion.x, e.motion.y)});
       break;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       const WPARAM flag = ButtonFlag(e.button.button);
@@ -239,8 +243,14 @@ void SdlWindow::SetCursorShape(CursorShape shape) {
   if (c) SDL_SetCursor(static_cast<SDL_Cursor*>(c));
 }
 
-void SdlWindow::SetCapture() { SDL_CaptureMouse(SDL_TRUE); }
-void SdlWindow::ReleaseCapture() { SDL_CaptureMouse(SDL_FALSE); }
+void SdlWindow::SetCapture() {
+  captured_ = true;
+  SDL_CaptureMouse(SDL_TRUE);
+}
+void SdlWindow::ReleaseCapture() {
+  captured_ = false;
+  SDL_CaptureMouse(SDL_FALSE);
+}
 
 Point SdlWindow::ClientToScreen(Point c) const { return {c.x + rect_.left, c.y + rect_.top}; }
 Point SdlWindow::ScreenToClient(Point s) const { return {s.x - rect_.left, s.y - rect_.top}; }

@@ -72,6 +72,7 @@ class SdlWindow : public Window, public PointerService {
   std::vector<std::string> dropping_;
   std::vector<std::string> dropped_;
   WPARAM buttons_ = 0;  // MK_ flags of the buttons held
+  bool captured_ = false;  // the view holds the mouse
   const Picture* last_client_ = nullptr;
 };
 

@@ -83,5 +83,5 @@ bool RouteToTuningNameBoxes(const Message& m);
 // release of a spin button left by the pointer).
 void LinkControlsToPlaying();
 
-// Program start: no preview note, no drag, the links to the playing code set.
+// Program start: no preview note, no drag, no links to the playing code yet.
 void ResetControlsState();

@@ -166,7 +166,8 @@ void LinkControlsToPlaying() {
 }
 
 void ResetControlsState() {
-  LinkControlsToPlaying();
+  // The links are made by the program's start-up, not here.
+  g_ViewLink = ViewLink{};
   g_PreviewNote = -1;
   g_PreviewChannel = 0;
   g_DragOrigin = {0, 0};
