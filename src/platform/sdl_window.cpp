@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/sdl_surface.h"
+#include "platform/x11_pointer.h"
 
 namespace {
 
@@ -122,9 +123,24 @@ void SdlWindow::Wake() {
 
 void SdlWindow::WaitMessages(std::vector<Message>* out, int timeout_ms) {
   SDL_Event e;
-  if (!SDL_WaitEventTimeout(&e, timeout_ms)) return;
-  Translate(&e, out);
-  while (SDL_PollEvent(&e)) Translate(&e, out);
+  if (SDL_WaitEventTimeout(&e, timeout_ms)) {
+    Translate(&e, out);
+    while (SDL_PollEvent(&e)) Translate(&e, out);
+  }
+  if (captured_) FollowCapturedPointer(out);
+}
+
+void SdlWindow::FollowCapturedPointer(std::vector<Message>* out) {
+  // The window system reports every change of the captured pointer's place in
+  // the window: a move of the pointer, and a move of the window under it (each
+  // step of a drag). SDL reports neither when the new window point equals the
+  // last one it reported, as a drag's steps make it; the view, which passes
+  // over a move to the point it already holds, needs both to follow a drag.
+  const Point at = GetCursorPos();
+  const Point client{at.x - rect_.left, at.y - rect_.top};
+  if (client.x == last_pointer_.x && client.y == last_pointer_.y) return;
+  last_pointer_ = client;
+  out->push_back({WM_MOUSEMOVE, buttons_, MakePointParam(client.x, client.y)});
 }
 
 void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
@@ -171,6 +187,7 @@ void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
                           e.motion.y < rect_.bottom - rect_.top;
       if (inside && !captured_) out->push_back({WM_SETCURSOR, 0, 0});
       out->push_back({WM_MOUSEMOVE, buttons_, MakePointParam(e.motion.x, e.motion.y)});
+      last_pointer_ = {e.motion.x, e.motion.y};
       break;
     }
     case SDL_MOUSEBUTTONDOWN:
@@ -234,6 +251,7 @@ Point SdlWindow::ScreenSize() const {
 
 Point SdlWindow::GetCursorPos() const {
   int x = 0, y = 0;
+  if (window_ && QueryX11Pointer(window_, &x, &y)) return {x, y};
   SDL_GetGlobalMouseState(&x, &y);
   return {x, y};
 }
@@ -245,6 +263,8 @@ void SdlWindow::SetCursorShape(CursorShape shape) {
 
 void SdlWindow::SetCapture() {
   captured_ = true;
+  const Point at = GetCursorPos();
+  last_pointer_ = {at.x - rect_.left, at.y - rect_.top};
   SDL_CaptureMouse(SDL_TRUE);
 }
 void SdlWindow::ReleaseCapture() {

@@ -62,6 +62,9 @@ class SdlWindow : public Window, public PointerService {
 
  private:
   void Translate(const void* event, std::vector<Message>* out);
+  // While the view holds the mouse: a change of the pointer's window point that
+  // SDL did not report becomes a WM_MOUSEMOVE.
+  void FollowCapturedPointer(std::vector<Message>* out);
 
   void* window_ = nullptr;  // SDL_Window
   void* cursors_[3] = {nullptr, nullptr, nullptr};
@@ -73,6 +76,7 @@ class SdlWindow : public Window, public PointerService {
   std::vector<std::string> dropped_;
   WPARAM buttons_ = 0;  // MK_ flags of the buttons held
   bool captured_ = false;  // the view holds the mouse
+  Point last_pointer_{0, 0};  // window point of the last mouse move reported
   const Picture* last_client_ = nullptr;
 };
 
