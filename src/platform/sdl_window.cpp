@@ -194,6 +194,8 @@ void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
     case SDL_MOUSEBUTTONUP: {
       const WPARAM flag = ButtonFlag(e.button.button);
       if (flag == 0) break;
+      // Where a held pointer went comes before the button that may end the hold.
+      if (captured_) FollowCapturedPointer(out);
       const bool down = e.type == SDL_MOUSEBUTTONDOWN;
       if (down) buttons_ |= flag; else buttons_ &= ~flag;
       uint32_t msg;
