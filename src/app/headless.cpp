@@ -1,7 +1,6 @@
 #include "app/headless.h"
 
 #include <cstdio>
-#include <utility>
 
 #include "app/reset.h"
 #include "ui/layout.h"
