@@ -12,20 +12,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/reset.h"
-#include "app/sld_app.h"
+#include "app/desktop_program.h"
 #include "midi/midi_port.h"
-#include "model/settings.h"
-#include "platform/platform.h"
-#include "platform/sdl_message_box.h"
-#include "platform/sdl_window.h"
-#include "platform/system_midi.h"
-#include "platform/timer_thread.h"
-#include "ui/layout.h"
 
 namespace {
 
@@ -38,39 +29,16 @@ int64_t NowUs() {
       .count();
 }
 
-// The child: starts as the program does and reports when the first frame is up.
+// The child: the program's own start, timed to the first paint, then its own
+// close through the message loop.
 int Child(int64_t t0_us) {
-  SdlWindow window;
-  TimerThread timers;
-  WindowQueue queue(&window);
-  SdlMessageBoxSink boxes(nullptr);
-  std::unique_ptr<SystemMidiOut> midi;
-  g_Platform.timers = &timers;
-  g_Platform.queue = &queue;
-  g_Platform.boxes = &boxes;
-  CSLDApp app;
-  AppHost host;
-  host.lock_dir = std::filesystem::current_path().string();
-  host.screen_size = [] { return SdlWindow::QueryScreenSize(); };
-  host.create_window = [&](Point at) {
-    if (!window.Create("Slidora", at.x, at.y, kWindowWidth, kWindowHeight)) return false;
-    g_Platform.window = &window;
-    g_Platform.pointer = &window;
-    return true;
-  };
-  host.install_midi = [&] {
-    midi = std::make_unique<SystemMidiOut>(g_SettingsPath);
-    g_Platform.midi = midi.get();
-  };
-  host.show_window = [&] { window.Show(); };
-  if (!app.InitInstance(host)) return 1;
+  DesktopProgram program;
+  if (!program.Start(std::filesystem::current_path().string())) return 1;
   const int64_t first_frame = NowUs();  // the start-up ends with the first paint
   std::printf("%lld %d\n", static_cast<long long>(first_frame - t0_us), static_cast<int>(g_bMidiOutOpen));
   std::fflush(stdout);
-  app.OnClose();
-  app.ExitInstance();
-  window.Destroy();
-  g_Platform = Platform{};
+  program.RequestClose();
+  program.Run();
   return 0;
 }
 

@@ -1,5 +1,5 @@
 // slidora-cli sim [--all] SCRIPT: runs a script of input events through the
-// whole system without a window and prints what it sends, one event a line.
+// whole program without a display and prints what it sends, one event a line.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -56,13 +56,17 @@ int RunSim(int argc, char** argv) {
   system.StartUp();
   const int64_t origin = system.NowMs();
   Print(system.TakeEvents(), origin, all);
+  int status = 0;
   for (const SimCommand& c : commands) {
-    RunSimCommand(system, c);
+    if (!RunSimCommand(system, c, &error)) {
+      std::fprintf(stderr, "sim: line %d: %s\n", c.line, error.c_str());
+      status = 1;
+    }
     Print(system.TakeEvents(), origin, all);
   }
-  const int status = system.Close();
+  const int close_status = system.Close();
   Print(system.TakeEvents(), origin, all);
-  return status;
+  return status != 0 ? status : close_status;
 }
 
 const CliRegistration kSim("sim", "run an input script headless and print what is sent", RunSim);

@@ -3,10 +3,9 @@
 #include "platform/profile.h"
 #include "platform/window.h"
 #include "song/autoplay_start.h"
+#include "ui/controls.h"
 #include "ui/layout.h"
 #include "ui/view_dispatch.h"
-
-std::function<void(const std::string& path)> g_OnDropFiles;
 
 Point FramePosition(int left, int top, Point screen) {
   int x = left, y = top;
@@ -39,15 +38,13 @@ void FrameWindowProc(const Message& m, const std::function<void()>& on_close) {
     case WM_SYSCOMMAND:
       if (m.wParam == SC_MINIMIZE) MinimizeMainWindow();
       return;
-    case WM_DROPFILES: {
-      const std::vector<std::string> files = DragQueryFiles();
-      if (g_OnDropFiles) {
-        if (!files.empty()) g_OnDropFiles(files.front());
-      } else {
-        OnDropFiles(files);  // the song player takes the first file
-      }
+    case WM_SETCURSOR:
+      // Unless the panel sets it, the cursor stays what it was.
+      OnSetCursor(true);
       return;
-    }
+    case WM_DROPFILES:
+      OnDropFiles(DragQueryFiles());  // the song player takes the first file
+      return;
     default:
       ViewWindowProc(m);
       return;

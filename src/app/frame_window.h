@@ -1,7 +1,7 @@
 // The main frame: the one top-level window "Slidora", 1360 by 706 pixels
 // without caption or border, opened where it stood last time (kept on the
 // screen), saving its place when it is destroyed; and the program's handling
-// of the frame's own messages (close, minimise, dropped files).
+// of the frame's own messages (close, minimise, cursor shape, dropped files).
 #pragma once
 
 #include <functional>
@@ -20,11 +20,8 @@ Point StoredFramePosition(const std::string& settings_path);
 // Writes the frame's left and top to the settings file at once.
 bool SaveFramePosition(const std::string& settings_path, Point top_left, std::string* error = nullptr);
 
-// What a drop of files on the frame does, with the first file's path; set by
-// the song player. Empty: drops are ignored.
-extern std::function<void(const std::string& path)> g_OnDropFiles;
-
 // The frame's messages: WM_CLOSE starts the close, WM_SYSCOMMAND minimises,
-// WM_DROPFILES hands the first dropped file on; everything else goes to the
-// view. on_close runs the close request.
+// WM_SETCURSOR lets the panel choose the cursor, WM_DROPFILES hands the
+// dropped files to the song player; everything else goes to the view.
+// on_close runs the close request.
 void FrameWindowProc(const Message& m, const std::function<void()>& on_close);

@@ -1,29 +1,10 @@
 #include "app/headless.h"
 
 #include <cstdio>
-#include <utility>
 
-#include "app/frame_window.h"
-#include "app/instrument_startup.h"
 #include "app/json_string.h"
 #include "app/reset.h"
-#include "app/sld_app.h"
-#include "midi/channels.h"
-#include "midi/midi_port.h"
-#include "midi/timers.h"
-#include "model/instrument.h"
-#include "model/settings.h"
-#include "model/tunings.h"
-#include "perform/bar_drawing.h"
-#include "perform/play_state.h"
-#include "perform/slide_bar.h"
-#include "perform/view_filter.h"
-#include "ui/controls.h"
-#include "song/autoplay.h"
-#include "song/autoplay_view.h"
-#include "song/autoplay_start.h"
 #include "ui/layout.h"
-#include "ui/view_dispatch.h"
 
 namespace {
 
@@ -35,59 +16,46 @@ constexpr int kVirtualKeyCount = 256;
 }  // namespace
 
 HeadlessSystem::HeadlessSystem()
-    : saved_(g_Platform), pointer_(Rect{0, 0, kWindowWidth, kWindowHeight}) {
-  g_Platform.midi = &port_;
-  g_Platform.timers = &clock_;
-  g_Platform.queue = &clock_;
+    : m_Saved(g_Platform),
+      m_Window(0, 0, kWindowWidth, kWindowHeight, kHeadlessScreen),
+      m_Pointer(&m_Window) {
+  g_Platform.midi = &m_Port;
+  g_Platform.timers = &m_Clock;
+  g_Platform.queue = &m_Clock;
   g_Platform.boxes = this;
-  g_Platform.pointer = &pointer_;
   ResetAllState();
-  clock_.SetHandler([this](const Message& m) { ToView(m); });
-  clock_.SetIdleHook([this] { Idle(); });
+  // The clock is the message loop: what it delivers goes to the frame, and
+  // after each round the program goes idle.
+  m_Clock.SetHandler([this](const Message& m) { m_App.WindowProc(m); });
+  m_Clock.SetIdleHook([this] { m_App.OnIdle(); });
 }
 
 HeadlessSystem::~HeadlessSystem() {
-  g_Platform = saved_;
+  g_Platform = m_Saved;
 }
 
 int HeadlessSystem::StartUp() {
-  starting_ = true;
-  BuildSettingsPath();
-  view_.OnCreate();
-  LoadAndBuildInstrument();
-  mf_TimerInitialize();
-  EnumerateAndOpen();
-  g_CursorScreen = pointer_.GetCursorPos();
-  g_CursorClient = pointer_.ScreenToClient(g_CursorScreen);
-  view_.InvalidateRect(nullptr);  // the first paint
-  view_.UpdateWindow();
-  StartTimer(kTickTimerSlot);
+  if (m_Started) return 0;
+  AppHost host;
+  host.single_instance = false;
+  host.screen_size = [] { return kHeadlessScreen; };
+  host.create_window = [this](Point top_left) {
+    m_Window.MoveWindow(top_left.x, top_left.y);
+    g_Platform.window = &m_Window;
+    g_Platform.pointer = &m_Pointer;
+    return true;
+  };
+  // The recording port is in place from the start, so it needs no installing.
+  m_Starting = true;
+  m_Started = m_App.InitInstance(host);
   CollectMidi();
-  starting_ = false;
-  return 0;
+  m_Starting = false;
+  return m_Started ? 0 : 1;
 }
 
 int HeadlessSystem::Close() {
-  if (closed_) return close_status_;
-  closed_ = true;
-  // As in the program: the open tuning editor's names are kept on any close.
-  ApplyTuningNamesOnClose();
-  CloseTimers();
-  // A song still playing gives the upper neck back before anything is saved.
-  StopAutoPlay();
-  Settle();
-  const Rect window = pointer_.WindowRect();
-  std::string error;
-  bool saved = SaveFramePosition(g_SettingsPath, {window.left, window.top}, &error);
-  TimerRelease();
-  if (saved) saved = SaveSettings(&error);
-  ReleaseMidiPort();
-  CollectMidi();
-  if (!saved) {
-    ReportSaveFailure(g_SettingsPath, error);
-    close_status_ = 1;
-  }
-  return close_status_;
+  if (m_Started && !m_App.closed()) Pass({Message{WM_CLOSE, 0, 0}});
+  return m_ExitStatus;
 }
 
 bool HeadlessSystem::InsideWindow(Point client) const {
@@ -95,139 +63,126 @@ bool HeadlessSystem::InsideWindow(Point client) const {
 }
 
 WPARAM HeadlessSystem::ButtonFlags() const {
-  return (left_down_ ? MK_LBUTTON : 0) | (right_down_ ? MK_RBUTTON : 0);
+  return (m_LeftDown ? MK_LBUTTON : 0) | (m_RightDown ? MK_RBUTTON : 0);
 }
 
 void HeadlessSystem::MouseMove(Point p) {
-  if (closed_) return;
-  const Point at = pointer_.ScreenToClient(pointer_.MoveTo(pointer_.ClientToScreen(p)));
-  // The window system asks the view for the cursor shape first.
-  if (InsideWindow(at)) OnSetCursor(true);
-  if (InsideWindow(at) || pointer_.captured()) {
-    ToView(Message{WM_MOUSEMOVE, ButtonFlags(), MakePointParam(at.x, at.y)});
+  if (!m_Started || closed()) return;
+  const Point at = m_Pointer.ScreenToClient(m_Pointer.MoveTo(m_Pointer.ClientToScreen(p)));
+  std::vector<Message> input;
+  if (InsideWindow(at) && !m_Pointer.captured()) input.push_back({WM_SETCURSOR, 0, 0});
+  if (InsideWindow(at) || m_Pointer.captured()) {
+    input.push_back({WM_MOUSEMOVE, ButtonFlags(), MakePointParam(at.x, at.y)});
   }
-  Settle();
+  Pass(input);
 }
 
 void HeadlessSystem::Button(uint32_t msg, Point p) {
-  if (closed_) return;
-  const Point at = pointer_.ScreenToClient(pointer_.MoveTo(pointer_.ClientToScreen(p)));
-  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) left_down_ = true;
-  if (msg == WM_LBUTTONUP) left_down_ = false;
-  if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) right_down_ = true;
-  if (msg == WM_RBUTTONUP) right_down_ = false;
-  if (InsideWindow(at) || pointer_.captured()) {
-    ToView(Message{msg, ButtonFlags(), MakePointParam(at.x, at.y)});
-  }
-  Settle();
+  if (!m_Started || closed()) return;
+  const Point at = m_Pointer.ScreenToClient(m_Pointer.MoveTo(m_Pointer.ClientToScreen(p)));
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) m_LeftDown = true;
+  if (msg == WM_LBUTTONUP) m_LeftDown = false;
+  if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) m_RightDown = true;
+  if (msg == WM_RBUTTONUP) m_RightDown = false;
+  std::vector<Message> input;
+  if (InsideWindow(at) || m_Pointer.captured()) input.push_back({msg, ButtonFlags(), MakePointParam(at.x, at.y)});
+  Pass(input);
 }
 
 void HeadlessSystem::KeyDown(int vk) {
-  if (closed_ || vk < 0 || vk >= kVirtualKeyCount) return;
+  if (!m_Started || closed() || vk < 0 || vk >= kVirtualKeyCount) return;
   LPARAM l = kKeyRepeatCountOne;
-  if (keys_down_[vk]) l |= kKeyPreviousDown;
-  keys_down_[vk] = true;
-  ToView(Message{WM_KEYDOWN, vk, l});
-  Settle();
+  if (m_KeysDown[vk]) l |= kKeyPreviousDown;
+  m_KeysDown[vk] = true;
+  Pass({Message{WM_KEYDOWN, vk, l}});
 }
 
 void HeadlessSystem::KeyUp(int vk) {
-  if (closed_ || vk < 0 || vk >= kVirtualKeyCount) return;
-  keys_down_[vk] = false;
-  ToView(Message{WM_KEYUP, vk, static_cast<LPARAM>(kKeyRepeatCountOne | kKeyPreviousDown | kKeyTransitionUp)});
-  Settle();
+  if (!m_Started || closed() || vk < 0 || vk >= kVirtualKeyCount) return;
+  m_KeysDown[vk] = false;
+  Pass({Message{WM_KEYUP, vk, static_cast<LPARAM>(kKeyRepeatCountOne | kKeyPreviousDown | kKeyTransitionUp)}});
 }
 
 void HeadlessSystem::Drop(const std::string& path) { Drop(std::vector<std::string>{path}); }
 
 void HeadlessSystem::Drop(const std::vector<std::string>& paths) {
-  // The window takes drops only while the main frame accepts them.
-  if (IsDropAccepted()) OnDropFiles(paths);
-  Settle();
+  if (!m_Started || closed()) return;
+  std::vector<Message> input;
+  if (m_Window.DropFiles(paths)) input.push_back({WM_DROPFILES, 0, 0});
+  Pass(input);
 }
 
 void HeadlessSystem::Type(const std::string& text) {
   for (unsigned char ch : text) {
-    if (closed_) return;
-    ToView(Message{WM_CHAR, ch, kKeyRepeatCountOne});
-    Settle();
+    if (!m_Started || closed()) return;
+    Pass({Message{WM_CHAR, ch, 0}});
   }
 }
 
 void HeadlessSystem::Wait(int64_t ms) {
-  if (closed_) return;
-  clock_.Advance(ms);
-  Settle();
+  if (!m_Started || closed()) return;
+  m_Clock.Advance(ms);
+  FinishPass();
 }
 
-void HeadlessSystem::ToView(const Message& m) {
-  if (closed_) return;
-  // Messages of the main window itself, posted by the window buttons.
-  if (m.msg == WM_CLOSE) {
-    Close();
-    return;
-  }
-  if (m.msg == WM_SYSCOMMAND) {
-    if (m.wParam == SC_MINIMIZE) minimized_ = true;
-    return;
-  }
-  // Everything else goes the way the real window sends it: the view's window procedure.
-  ViewWindowProc(m);
+void HeadlessSystem::Pass(const std::vector<Message>& input) {
+  for (const Message& m : input) m_App.WindowProc(m);
+  FinishPass();
 }
 
-void HeadlessSystem::Idle() {
-  if (idle_running_) return;
-  idle_running_ = true;
-  if (view_.HasInvalidArea()) view_.UpdateWindow();
-  LeaveWindowCheck();
-  idle_running_ = false;
-}
-
-void HeadlessSystem::Settle() {
-  Idle();
-  while (clock_.PendingCount() > 0) clock_.DeliverPending();
+void HeadlessSystem::FinishPass() {
+  // Posted messages are delivered in rounds, each ending idle; with none the
+  // pass goes idle at once.
+  if (m_Clock.PendingCount() == 0) m_App.OnIdle();
+  while (m_Clock.PendingCount() > 0) m_Clock.DeliverPending();
   CollectMidi();
+  if (m_App.closed() && !m_Exited) {
+    // The loop has ended: the program's exit.
+    m_Exited = true;
+    m_ExitStatus = m_App.ExitInstance();
+    CollectMidi();
+  }
 }
 
 HeadlessEvent HeadlessSystem::NewEvent(HeadlessEvent::Kind kind, int64_t time_ms) const {
   HeadlessEvent e;
   e.kind = kind;
   e.time_ms = time_ms;
-  e.during_startup = starting_;
+  e.during_startup = m_Starting;
   return e;
 }
 
 void HeadlessSystem::CollectMidi() {
-  const std::vector<RecordedMidi>& log = port_.Log();
-  for (; midi_seen_ < log.size(); ++midi_seen_) {
-    const RecordedMidi& r = log[midi_seen_];
+  const std::vector<RecordedMidi>& log = m_Port.Log();
+  for (; m_MidiSeen < log.size(); ++m_MidiSeen) {
+    const RecordedMidi& r = log[m_MidiSeen];
     if (r.kind != RecordedMidi::kShort) continue;
     HeadlessEvent e = NewEvent(HeadlessEvent::kMidi, r.time_ms);
     e.packed = r.packed;
-    events_.push_back(e);
+    m_Events.push_back(e);
   }
 }
 
 void HeadlessSystem::Show(const std::string& text, const std::string& caption, int type) {
   CollectMidi();
-  HeadlessEvent e = NewEvent(HeadlessEvent::kBox, clock_.NowMs());
+  HeadlessEvent e = NewEvent(HeadlessEvent::kBox, m_Clock.NowMs());
   e.text = text;
   e.caption = caption;
   e.type = type;
-  events_.push_back(e);
+  m_Events.push_back(e);
 }
 
 void HeadlessSystem::Beep(int type) {
   CollectMidi();
-  HeadlessEvent e = NewEvent(HeadlessEvent::kBeep, clock_.NowMs());
+  HeadlessEvent e = NewEvent(HeadlessEvent::kBeep, m_Clock.NowMs());
   e.type = type;
-  events_.push_back(e);
+  m_Events.push_back(e);
 }
 
 std::vector<HeadlessEvent> HeadlessSystem::TakeEvents() {
   CollectMidi();
   std::vector<HeadlessEvent> out;
-  out.swap(events_);
+  out.swap(m_Events);
   return out;
 }
 

@@ -1,24 +1,28 @@
-// The whole system without a window: started and closed exactly as the
-// program does, on a virtual clock, with a recording MIDI port, recorded
-// message boxes and beeps, and a pointer that honours the cursor clip. Input
-// goes in as the window would deliver it; what comes out is kept as a list of
-// timed events. slidora-cli sim and play, and the tests, drive the system
-// through it.
+// The program without a display: the application object (CSLDApp) started,
+// run and closed exactly as on the desktop, but hosted on a virtual clock, a
+// recording MIDI port, recorded message boxes and beeps, and a headless
+// window whose pointer honours the cursor clip. Input goes in as the window
+// system delivers it, through the frame's message procedure; what comes out is
+// kept as a list of timed events. slidora-cli sim and play, the tests and the
+// benchmarks drive the program through it.
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/sld_app.h"
 #include "platform/headless_pointer.h"
+#include "platform/headless_window.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "platform/recording_midi.h"
 #include "platform/virtual_clock.h"
 #include "ui/view.h"
+
+// The screen the headless window stands on (pixels).
+inline constexpr Point kHeadlessScreen{1920, 1080};
 
 // One thing the system did that a user or a device notices.
 struct HeadlessEvent {
@@ -34,27 +38,30 @@ struct HeadlessEvent {
 
 class HeadlessSystem : public MessageBoxSink {
  public:
-  // Installs the headless services into g_Platform and resets every value of
-  // the system to program start; the destructor puts the old services back.
+  // Installs the clock, the port and the boxes into g_Platform and resets
+  // every value of the system to program start (so each run begins clean);
+  // the destructor puts the old services back.
   HeadlessSystem();
   ~HeadlessSystem() override;
   HeadlessSystem(const HeadlessSystem&) = delete;
   HeadlessSystem& operator=(const HeadlessSystem&) = delete;
 
-  // The program's start-up: settings from SLD.ini of the working directory (or
-  // the defaults), tables, channels, timers, the port (the reset burst), the
-  // first paint, the 5 ms tick. Returns 0.
+  // The program's start-up (CSLDApp::InitInstance): settings from SLD.ini of
+  // the working directory (or the defaults), the window where it stood last
+  // time, tables, channels, timers, the port (the reset burst), the first
+  // paint, the 5 ms tick. Returns 0, 1 when the program would quit.
   int StartUp();
-  // The program's close and exit: timers stopped, window position and every
-  // setting written back. Returns 0, or 1 when the settings file could not be
-  // written (the save-failure box is shown and the text goes to standard error).
-  // Runs once; the close button runs it too, and input after it is ignored.
+  // The window manager's close, then the program's exit: timers stopped,
+  // window position and every setting written back. Returns 0, or 1 when the
+  // settings file could not be written (the save-failure box is shown and the
+  // text goes to standard error). The close button ends the program the same
+  // way; after that Close only returns the status and input is ignored.
   int Close();
-  bool closed() const { return closed_; }
-  bool minimized() const { return minimized_; }
+  bool closed() const { return m_App.closed(); }
+  bool minimized() const { return m_Window.minimized(); }
 
   // Input as the window delivers it. Points are client pixels. A mouse message
-  // at a point outside the window reaches the view only while it holds the
+  // at a point outside the window reaches the program only while it holds the
   // mouse capture; the pointer goes there in any case (inside the clip).
   void MouseMove(Point p);
   void Button(uint32_t msg, Point p);  // WM_LBUTTONDOWN .. WM_RBUTTONDBLCLK
@@ -63,18 +70,18 @@ class HeadlessSystem : public MessageBoxSink {
   // Characters typed (WM_CHAR each), as into a focused tuning-name box; "\b" is
   // backspace.
   void Type(const std::string& text);
-  // Files dropped on the window (one drop); ignored while the main frame
-  // does not accept drops.
+  // Files dropped on the window (one drop); refused while the window takes no drops.
   void Drop(const std::string& path);
   void Drop(const std::vector<std::string>& paths);
   // Moves the virtual clock forward, delivering everything due on the way.
   void Wait(int64_t ms);
 
-  int64_t NowMs() const { return clock_.NowMs(); }
-  VirtualClock& clock() { return clock_; }
-  RecordingMidiOut& port() { return port_; }
-  HeadlessPointer& pointer() { return pointer_; }
-  CSLDView& view() { return view_; }
+  int64_t NowMs() const { return m_Clock.NowMs(); }
+  VirtualClock& clock() { return m_Clock; }
+  RecordingMidiOut& port() { return m_Port; }
+  HeadlessPointer& pointer() { return m_Pointer; }
+  HeadlessWindow& window() { return m_Window; }
+  CSLDView& view() { return m_App.view(); }
 
   // Events since the last call (MIDI messages, boxes, beeps in order).
   std::vector<HeadlessEvent> TakeEvents();
@@ -84,32 +91,31 @@ class HeadlessSystem : public MessageBoxSink {
   void Beep(int type) override;
 
  private:
-  // One message to the view: the message filter, then the handlers.
-  void ToView(const Message& m);
-  // Goes idle as the message loop would: paints what was invalidated, then
-  // runs the leave-window check; repeats while messages wait.
-  void Settle();
-  void Idle();
+  // One pass of the program's message loop: the input messages through the
+  // frame's procedure, then the posted messages, then the idle step; the exit
+  // runs once the frame has closed.
+  void Pass(const std::vector<Message>& input);
+  void FinishPass();
   void CollectMidi();
   HeadlessEvent NewEvent(HeadlessEvent::Kind kind, int64_t time_ms) const;
   bool InsideWindow(Point client) const;
   WPARAM ButtonFlags() const;
 
-  Platform saved_;
-  VirtualClock clock_;
-  RecordingMidiOut port_;
-  HeadlessPointer pointer_;
-  CSLDView view_;  // paints into a canvas without a window
-  std::vector<HeadlessEvent> events_;
-  size_t midi_seen_ = 0;
-  bool starting_ = false;
-  bool keys_down_[256] = {};
-  bool left_down_ = false;
-  bool right_down_ = false;
-  bool idle_running_ = false;
-  bool closed_ = false;
-  int close_status_ = 0;  // 1 when the settings could not be saved at close
-  bool minimized_ = false;
+  Platform m_Saved;
+  VirtualClock m_Clock;
+  RecordingMidiOut m_Port;
+  HeadlessWindow m_Window;
+  HeadlessPointer m_Pointer;
+  CSLDApp m_App;
+  std::vector<HeadlessEvent> m_Events;
+  size_t m_MidiSeen = 0;
+  bool m_Starting = false;
+  bool m_Started = false;
+  bool m_Exited = false;
+  int m_ExitStatus = 0;  // 1 when the settings could not be saved at the exit
+  bool m_KeysDown[256] = {};
+  bool m_LeftDown = false;
+  bool m_RightDown = false;
 };
 
 // Writes one event as a line: "T XX YY ZZ", "T box TYPE CAPTION|TEXT" (JSON

@@ -7,6 +7,7 @@
 
 #include "app/headless.h"
 #include "platform/messages.h"
+#include "platform/pictures.h"
 
 namespace {
 
@@ -96,14 +97,14 @@ bool ParseLine(const std::string& line, SimCommand* c, std::string* error) {
     c->msg = b.msg;
     return want(2) && point(&c->x, &c->y);
   }
-  if (word == "drop") {
+  if (word == "drop" || word == "screenshot") {
     // The path is the rest of the line, blanks included.
-    const std::string rest = Trim(line.substr(line.find("drop") + 4));
+    const std::string rest = Trim(line.substr(line.find(word) + word.size()));
     if (rest.empty()) {
-      *error = "'drop' takes a path";
+      *error = "'" + word + "' takes a path";
       return false;
     }
-    c->kind = SimCommand::kDrop;
+    c->kind = word == "drop" ? SimCommand::kDrop : SimCommand::kScreenshot;
     c->path = rest;
     return true;
   }
@@ -150,7 +151,7 @@ bool ParseSimScript(const std::string& text, std::vector<SimCommand>* commands, 
   return true;
 }
 
-void RunSimCommand(HeadlessSystem& system, const SimCommand& c) {
+bool RunSimCommand(HeadlessSystem& system, const SimCommand& c, std::string* error) {
   switch (c.kind) {
     case SimCommand::kWait:
       system.Wait(c.ms);
@@ -173,5 +174,13 @@ void RunSimCommand(HeadlessSystem& system, const SimCommand& c) {
     case SimCommand::kType:
       system.Type(c.text);
       break;
+    case SimCommand::kScreenshot:
+      // What the window shows: the view's canvas as last painted.
+      if (!WriteBmp(c.path, system.view().canvas().picture())) {
+        *error = "cannot write " + c.path;
+        return false;
+      }
+      break;
   }
+  return true;
 }

@@ -21,9 +21,13 @@
 
 CSLDApp* g_pApp = nullptr;
 
+CSLDApp::~CSLDApp() {
+  if (g_pApp == this) g_pApp = nullptr;
+}
+
 bool CSLDApp::InitInstance(const AppHost& host) {
   g_pApp = this;
-  if (!lock_.Acquire(kWindowTitle, host.lock_dir)) {
+  if (host.single_instance && !m_Lock.Acquire(kWindowTitle, host.lock_dir)) {
     ShowMessageBox(kAlreadyStartingText, kAppCaption, MB_OK);
     return false;
   }
@@ -33,8 +37,10 @@ bool CSLDApp::InitInstance(const AppHost& host) {
   const Point screen = host.screen_size ? host.screen_size() : Point{0, 0};
   const Point stored = StoredFramePosition(g_SettingsPath);
   if (!host.create_window || !host.create_window(FramePosition(stored.x, stored.y, screen))) return false;
-  view_.OnCreate();
-  view_.SetPresenter([](const Picture& client, const std::vector<Rect>& rects) {
+  // The view's creation also links it to the playing code (the bar, the hint,
+  // the window drag, a spin button left by the pointer).
+  m_View.OnCreate();
+  m_View.SetPresenter([](const Picture& client, const std::vector<Rect>& rects) {
     if (g_Platform.window) g_Platform.window->Present(client, rects);
   });
 
@@ -49,14 +55,19 @@ bool CSLDApp::InitInstance(const AppHost& host) {
     g_CursorScreen = g_Platform.pointer->GetCursorPos();
     g_CursorClient = g_Platform.pointer->ScreenToClient(g_CursorScreen);
   }
-  view_.InvalidateRect(nullptr);
-  view_.UpdateWindow();
+  m_View.InvalidateRect(nullptr);
+  m_View.UpdateWindow();
   StartTimer(kTickTimerSlot);
   return true;
 }
 
+void CSLDApp::WindowProc(const Message& m) {
+  if (m_Closed) return;
+  FrameWindowProc(m, [this] { OnClose(); });
+}
+
 void CSLDApp::OnClose() {
-  if (closed_) return;
+  if (m_Closed) return;
   // Names typed into the open tuning editor are kept however the window is
   // closed, not only through the panel's close button.
   ApplyTuningNamesOnClose();
@@ -68,23 +79,23 @@ void CSLDApp::OnClose() {
 
 void CSLDApp::OnDestroyFrame() {
   const Rect r = GetMainWindowRect();
-  if (!SaveFramePosition(g_SettingsPath, {r.left, r.top}, &save_error_) && save_error_.empty()) {
-    save_error_ = "unknown error";
+  if (!SaveFramePosition(g_SettingsPath, {r.left, r.top}, &m_SaveError) && m_SaveError.empty()) {
+    m_SaveError = "unknown error";
   }
-  closed_ = true;
+  m_Closed = true;
 }
 
 int CSLDApp::ExitInstance() {
   TimerRelease();
   std::string error;
-  const bool saved = SaveSettings(&error) && save_error_.empty();
-  if (save_error_.empty()) save_error_ = error;
+  const bool saved = SaveSettings(&error) && m_SaveError.empty();
+  if (m_SaveError.empty()) m_SaveError = error;
   ReleaseMidiPort();
-  lock_.Release();
+  m_Lock.Release();
   if (g_pApp == this) g_pApp = nullptr;
   if (saved) return 0;
   // The player must learn that the session's changes did not reach the file.
-  ReportSaveFailure(g_SettingsPath, save_error_);
+  ReportSaveFailure(g_SettingsPath, m_SaveError);
   return 1;
 }
 
@@ -95,7 +106,8 @@ void ReportSaveFailure(const std::string& path, const std::string& reason) {
 }
 
 void CSLDApp::OnIdle() {
-  if (view_.HasInvalidArea()) view_.UpdateWindow();
-  view_.Present();
+  if (m_Closed) return;
+  if (m_View.HasInvalidArea()) m_View.UpdateWindow();
+  m_View.Present();
   LeaveWindowCheck();
 }

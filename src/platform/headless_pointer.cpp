@@ -10,19 +10,25 @@ void HeadlessPointer::ClipCursor(const Rect* screen_rect) {
 }
 
 Point HeadlessPointer::ClientToScreen(Point client) const {
-  return {client.x + m_Window.left, client.y + m_Window.top};
+  const Rect w = WindowRect();
+  return {client.x + w.left, client.y + w.top};
 }
 
 Point HeadlessPointer::ScreenToClient(Point screen) const {
-  return {screen.x - m_Window.left, screen.y - m_Window.top};
+  const Rect w = WindowRect();
+  return {screen.x - w.left, screen.y - w.top};
 }
 
 Rect HeadlessPointer::WindowRect() const {
-  return m_Window;
+  return m_Window ? m_Window->GetWindowRect() : m_Rect;
 }
 
 void HeadlessPointer::MoveWindowTo(int left, int top) {
-  m_Window = {left, top, left + (m_Window.right - m_Window.left), top + (m_Window.bottom - m_Window.top)};
+  if (m_Window) {
+    m_Window->MoveWindow(left, top);
+    return;
+  }
+  m_Rect = {left, top, left + (m_Rect.right - m_Rect.left), top + (m_Rect.bottom - m_Rect.top)};
 }
 
 Point HeadlessPointer::MoveTo(Point screen) {

@@ -1,14 +1,18 @@
-// A pointer without a window: the window stands at a fixed screen place, the
-// pointer goes where it is put, and the clip is honoured as the real pointer
-// would honour it. Records the cursor shape and the capture for tests.
+// A pointer without a display: the pointer goes where it is put, and the clip
+// is honoured as the real pointer would honour it. The window it points into
+// is a headless window (moved by a drag as a real one is) or a fixed screen
+// rectangle. Records the cursor shape and the capture for tests.
 #pragma once
 
 #include "platform/pointer.h"
+#include "platform/window.h"
 
 class HeadlessPointer : public PointerService {
  public:
-  // window: the main window's rectangle on the screen.
-  explicit HeadlessPointer(Rect window) : m_Window(window) {}
+  // window: the main window's rectangle on the screen, fixed.
+  explicit HeadlessPointer(Rect window) : m_Rect(window) {}
+  // The pointer of a window that stays installed while the pointer is used.
+  explicit HeadlessPointer(Window* window) : m_Window(window) {}
 
   void SetCursorShape(CursorShape shape) override { m_Shape = shape; }
   void SetCapture() override { m_Captured = true; }
@@ -30,7 +34,8 @@ class HeadlessPointer : public PointerService {
   const Rect& clip() const { return m_Clip; }
 
  private:
-  Rect m_Window;
+  Window* m_Window = nullptr;
+  Rect m_Rect{0, 0, 0, 0};  // without a window
   Point m_Cursor{0, 0};
   CursorShape m_Shape = CursorShape::Arrow;
   bool m_Captured = false;

@@ -15,6 +15,9 @@ struct Message {
 };
 
 inline constexpr uint32_t WM_CLOSE = 0x0010;
+// The pointer moved over the window while nothing holds the mouse: the window
+// may choose the cursor shape (sent before the WM_MOUSEMOVE).
+inline constexpr uint32_t WM_SETCURSOR = 0x0020;
 inline constexpr uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr uint32_t WM_KEYUP = 0x0101;
 inline constexpr uint32_t WM_CHAR = 0x0102;  // a typed character (wParam)

@@ -122,23 +122,25 @@ void SdlWindow::Wake() {
 }
 
 void SdlWindow::WaitMessages(std::vector<Message>* out, int timeout_ms) {
-  // While the mouse is captured (a drag, a held neck) the pointer is also asked
-  // for where it is: SDL drops a motion that lands on the same client point as
-  // the one before, which a drag step does when the window has moved by just
-  // as much.
-  Point at;
-  if (m_Captured && QueryX11Pointer(m_Window, &at) && (at.x != m_PointerScreen.x || at.y != m_PointerScreen.y)) {
-    m_PointerScreen = at;
-    m_Moved.push_back({WM_MOUSEMOVE, m_Buttons, MakePointParam(at.x - m_Rect.left, at.y - m_Rect.top)});
-  }
-  // Moves made by moving the window come first, and nothing waits while they do.
-  const bool moved = !m_Moved.empty();
-  out->insert(out->end(), m_Moved.begin(), m_Moved.end());
-  m_Moved.clear();
   SDL_Event e;
-  if (moved ? !SDL_PollEvent(&e) : !SDL_WaitEventTimeout(&e, timeout_ms)) return;
-  Translate(&e, out);
-  while (SDL_PollEvent(&e)) Translate(&e, out);
+  if (SDL_WaitEventTimeout(&e, timeout_ms)) {
+    Translate(&e, out);
+    while (SDL_PollEvent(&e)) Translate(&e, out);
+  }
+  if (m_Captured) FollowCapturedPointer(out);
+}
+
+void SdlWindow::FollowCapturedPointer(std::vector<Message>* out) {
+  // The window system reports every change of the captured pointer's place in
+  // the window: a move of the pointer, and a move of the window under it (each
+  // step of a drag). SDL reports neither when the new window point equals the
+  // last one it reported, as a drag's steps make it; the view, which passes
+  // over a move to the point it already holds, needs both to follow a drag.
+  const Point at = GetCursorPos();
+  const Point client{at.x - m_Rect.left, at.y - m_Rect.top};
+  if (client.x == m_LastPointer.x && client.y == m_LastPointer.y) return;
+  m_LastPointer = client;
+  out->push_back({WM_MOUSEMOVE, m_Buttons, MakePointParam(client.x, client.y)});
 }
 
 void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
@@ -180,16 +182,20 @@ void SdlWindow::Translate(const void* event, std::vector<Message>* out) {
         if (static_cast<unsigned char>(*c) < 128) out->push_back({WM_CHAR, *c, 0});
       }
       break;
-    case SDL_MOUSEMOTION:
-      // The display's own pointer query may answer from a cache that only some
-      // input devices refresh; the motion events always tell.
-      m_PointerScreen = {e.motion.x + m_Rect.left, e.motion.y + m_Rect.top};
+    case SDL_MOUSEMOTION: {
+      const bool inside = e.motion.x >= 0 && e.motion.y >= 0 && e.motion.x < m_Rect.right - m_Rect.left &&
+                          e.motion.y < m_Rect.bottom - m_Rect.top;
+      if (inside && !m_Captured) out->push_back({WM_SETCURSOR, 0, 0});
       out->push_back({WM_MOUSEMOVE, m_Buttons, MakePointParam(e.motion.x, e.motion.y)});
+      m_LastPointer = {e.motion.x, e.motion.y};
       break;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       const WPARAM flag = ButtonFlag(e.button.button);
       if (flag == 0) break;
+      // Where a held pointer went comes before the button that may end the hold.
+      if (m_Captured) FollowCapturedPointer(out);
       const bool down = e.type == SDL_MOUSEBUTTONDOWN;
       if (down) m_Buttons |= flag; else m_Buttons &= ~flag;
       uint32_t msg;
@@ -231,17 +237,7 @@ Rect SdlWindow::GetWindowRect() const { return m_Rect; }
 void SdlWindow::MoveWindow(int x, int y) {
   const int w = m_Rect.right - m_Rect.left, h = m_Rect.bottom - m_Rect.top;
   m_Rect = {x, y, x + w, y + h};
-  if (!m_Window) return;
-  SDL_SetWindowPosition(Sdl(m_Window), x, y);
-  // A window that moves under the pointer gets a mouse move at the pointer's
-  // new client point, as on Windows. The panel's drag needs it: while the
-  // window keeps up with the pointer, a drag step as long as the one before
-  // lands on the same client point, which counts as no motion unless a move in
-  // between stored another point.
-  const int cx = m_PointerScreen.x - x, cy = m_PointerScreen.y - y;
-  if (m_Buttons != 0 || (cx >= 0 && cy >= 0 && cx < w && cy < h)) {
-    m_Moved.push_back({WM_MOUSEMOVE, m_Buttons, MakePointParam(cx, cy)});
-  }
+  if (m_Window) SDL_SetWindowPosition(Sdl(m_Window), x, y);
 }
 
 void SdlWindow::Minimize() {
@@ -256,9 +252,8 @@ Point SdlWindow::ScreenSize() const {
 }
 
 Point SdlWindow::GetCursorPos() const {
-  Point at;
-  if (QueryX11Pointer(m_Window, &at)) return at;
   int x = 0, y = 0;
+  if (m_Window && QueryX11Pointer(m_Window, &x, &y)) return {x, y};
   SDL_GetGlobalMouseState(&x, &y);
   return {x, y};
 }
@@ -269,13 +264,14 @@ void SdlWindow::SetCursorShape(CursorShape shape) {
 }
 
 void SdlWindow::SetCapture() {
-  SDL_CaptureMouse(SDL_TRUE);
   m_Captured = true;
+  const Point at = GetCursorPos();
+  m_LastPointer = {at.x - m_Rect.left, at.y - m_Rect.top};
+  SDL_CaptureMouse(SDL_TRUE);
 }
-
 void SdlWindow::ReleaseCapture() {
-  SDL_CaptureMouse(SDL_FALSE);
   m_Captured = false;
+  SDL_CaptureMouse(SDL_FALSE);
 }
 
 Point SdlWindow::ClientToScreen(Point c) const { return {c.x + m_Rect.left, c.y + m_Rect.top}; }

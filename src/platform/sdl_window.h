@@ -62,6 +62,9 @@ class SdlWindow : public Window, public PointerService {
 
  private:
   void Translate(const void* event, std::vector<Message>* out);
+  // While the view holds the mouse: a change of the pointer's window point that
+  // SDL did not report becomes a WM_MOUSEMOVE.
+  void FollowCapturedPointer(std::vector<Message>* out);
 
   void* m_Window = nullptr;  // SDL_Window
   void* m_Cursors[3] = {nullptr, nullptr, nullptr};
@@ -72,10 +75,9 @@ class SdlWindow : public Window, public PointerService {
   std::vector<std::string> m_Dropping;
   std::vector<std::string> m_Dropped;
   WPARAM m_Buttons = 0;  // MK_ flags of the buttons held
+  bool m_Captured = false;  // the view holds the mouse
+  Point m_LastPointer{0, 0};  // window point of the last mouse move reported
   const Picture* m_LastClient = nullptr;
-  std::vector<Message> m_Moved;  // mouse moves that moving the window made
-  Point m_PointerScreen{0, 0};    // where the last motion event put the pointer
-  bool m_Captured = false;        // the mouse is captured
 };
 
 // The posted-message queue of the program: posting also wakes the window's

@@ -2,40 +2,37 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
-#include <X11/Xlib.h>
 #include <dlfcn.h>
 
 namespace {
 
-using QueryPointer = Bool (*)(Display*, Window, Window*, Window*, int*, int*, int*, int*, unsigned int*);
+using QueryPointer = Bool (*)(Display*, ::Window, ::Window*, ::Window*, int*, int*, int*, int*,
+                              unsigned int*);
 
-// libX11 is loaded by SDL's video on X; it is looked up rather than linked.
-QueryPointer FindQueryPointer() {
-  static QueryPointer query = [] {
-    void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
-    if (!x11) return QueryPointer{nullptr};
-    auto found = reinterpret_cast<QueryPointer>(dlsym(x11, "XQueryPointer"));
-    dlclose(x11);  // SDL keeps the library loaded
-    return found;
-  }();
+QueryPointer LookUpQueryPointer() {
+  // libX11 is loaded by SDL's video on X; it is looked up rather than linked.
+  void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
+  if (!x11) return nullptr;
+  auto query = reinterpret_cast<QueryPointer>(dlsym(x11, "XQueryPointer"));
+  // SDL keeps the library loaded for as long as its video runs.
+  dlclose(x11);
   return query;
 }
 
 }  // namespace
 
-bool QueryX11Pointer(void* sdl_window, Point* screen) {
-  if (!sdl_window) return false;
+bool QueryX11Pointer(void* sdl_window, int* x, int* y) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  if (!SDL_GetWindowWMInfo(static_cast<SDL_Window*>(sdl_window), &info) || info.subsystem != SDL_SYSWM_X11) {
+  if (!sdl_window || !SDL_GetWindowWMInfo(static_cast<SDL_Window*>(sdl_window), &info) ||
+      info.subsystem != SDL_SYSWM_X11) {
     return false;
   }
-  const QueryPointer query = FindQueryPointer();
+  static const QueryPointer query = LookUpQueryPointer();
   if (!query) return false;
-  Window root, child;
-  int rx = 0, ry = 0, wx = 0, wy = 0;
-  unsigned int mask = 0;
-  if (!query(info.info.x11.display, info.info.x11.window, &root, &child, &rx, &ry, &wx, &wy, &mask)) return false;
-  *screen = {rx, ry};
-  return true;
+  ::Window root = 0, child = 0;
+  int window_x = 0, window_y = 0;
+  unsigned int buttons = 0;
+  return query(info.info.x11.display, info.info.x11.window, &root, &child, x, y, &window_x, &window_y,
+               &buttons) != 0;
 }

@@ -1,9 +1,8 @@
-// Where the pointer is on the screen, asked of the X server itself: SDL's own
-// answer comes from a cache that only some input devices refresh.
+// The pointer's place on the screen as the X server has it. SDL keeps a copy
+// of its own that only some input events refresh: a pointer moved by another
+// client, or moved just as the window moved under it, is not seen there.
 #pragma once
 
-#include "platform/messages.h"
-
-// The pointer's screen position through the X display of an SDL window. False
-// when the window is not on X (or the server cannot say).
-bool QueryX11Pointer(void* sdl_window, Point* screen);
+// Sets x and y to the pointer's screen point and returns true when the SDL
+// window (an SDL_Window) is on X; false elsewhere.
+bool QueryX11Pointer(void* sdl_window, int* x, int* y);

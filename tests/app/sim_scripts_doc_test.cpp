@@ -59,7 +59,7 @@ TEST(SimScriptsReferenceTest, ExampleReadsAndUsesEveryCommand) {
       if (c.kind == SimCommand::kButton) buttons.insert(c.msg);
     }
   }
-  EXPECT_EQ(kinds.size(), 7u);
+  EXPECT_EQ(kinds.size(), 8u);
   EXPECT_EQ(buttons, (std::set<uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN,
                                          WM_RBUTTONUP, WM_RBUTTONDBLCLK}));
 }
@@ -69,7 +69,7 @@ TEST(SimScriptsReferenceTest, WrongLinesGetAMessageTheReferenceLists) {
   ASSERT_GE(patterns.size(), 7u);
   const char* const wrong[] = {"jump 3",    "move 81",  "keydown",     "wait x",     "wait -1",
                                "move a 1",  "ldown 1 99999", "keyup 256", "drop",   "type",
-                               "type ",     "wait 1 2"};
+                               "type ",     "wait 1 2", "screenshot"};
   for (const char* line : wrong) {
     SCOPED_TRACE(line);
     std::vector<SimCommand> commands;

@@ -68,7 +68,7 @@ class AppTest : public ::testing::Test {
     host.screen_size = [screen] { return screen; };
     host.create_window = [this, screen](Point at) {
       window_ = std::make_unique<HeadlessWindow>(at.x, at.y, kWindowWidth, kWindowHeight, screen);
-      pointer_ = std::make_unique<HeadlessPointer>(window_->GetWindowRect());
+      pointer_ = std::make_unique<HeadlessPointer>(window_.get());
       g_Platform.window = window_.get();
       g_Platform.pointer = pointer_.get();
       return true;

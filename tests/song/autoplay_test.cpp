@@ -348,7 +348,7 @@ TEST_F(AutoPlayTest, LeftClickReplaysTheCompiledSongRightClickReadsTheFileAgain)
 TEST_F(AutoPlayTest, OfThreeDroppedFilesOnlyTheFirstLoadsAndAFailedLoadLeavesNoSongReady) {
   const std::string a = WriteSong("a.txt", SongText("b=1,5,k=1,t=24,k=off"));
   const std::string b = WriteSong("b.txt", SongText("nonsense=1"));
-  OnDropFiles({a, b, "missing.mid"});
+  sys().Drop({a, b, "missing.mid"});
   EXPECT_EQ(g_bAutoPlay, 1);
   EXPECT_EQ(std::string(g_SongPath), a);
   PlayToEnd();
@@ -368,13 +368,14 @@ TEST_F(AutoPlayTest, ADropOnAnotherPageOrDuringASongDoesNothing) {
   const std::string b = WriteSong("b.txt", SongText("b=1,7,k=1,t=48,k=off"));
   g_Page = 2;
   Sent();
-  OnDropFiles({a});
+  sys().Drop(a);
   EXPECT_EQ(g_bAutoPlay, 0);
   EXPECT_TRUE(Sent().empty());
   g_Page = 0;
 
-  // During a song started by a drop, and during a replay.
-  OnDropFiles({a});
+  // During a song started by a drop, and during a replay: the window takes no
+  // drop, and the song player refuses one all the same.
+  sys().Drop(a);
   ASSERT_EQ(g_bAutoPlay, 1);
   for (int round = 0; round < 2; ++round) {
     sys().Wait(100);
