@@ -26,6 +26,7 @@
 #include "platform/posted_queue.h"
 #include "platform/timer_thread.h"
 #include "song/autoplay.h"
+#include "song/autoplay_tick.h"
 #include "song/song_state.h"
 #include "ui/layout.h"
 

@@ -22,6 +22,11 @@ if [ -z "$server_pid" ]; then
   grep -q "SKIPPED" "$out" && { echo "SKIP: jackd cannot run here"; exit 77; }
   echo "FAIL: the JACK test started no server $server"; cat "$out"; exit 1
 fi
+# Killed once the server runs and has its client: the part of the test a
+# time-out would cut.
+deadline=$((SECONDS + 15))
+until pgrep -f "midi_receiver slidora-receiver" >/dev/null || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.05; done
+sleep 0.5
 kill -9 "$test_pid"
 killed_at=$SECONDS
 wait "$test_pid" 2>/dev/null
