@@ -26,6 +26,18 @@ std::string Folded(std::string_view name) {
   return f;
 }
 
+// The value as the file holds it: in quotes when it would not read back as
+// itself (blanks at either end are trimmed on reading, and matching quotes
+// around a value are taken off).
+std::string Written(const std::string& value) {
+  if (value.empty()) return value;
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                      value.back() == value.front();
+  if (blank(value.front()) || blank(value.back()) || quoted) return '"' + value + '"';
+  return value;
+}
+
 constexpr char kBom[] = "\xEF\xBB\xBF";
 
 // "[name]" gives name; anything else is no header.
@@ -137,7 +149,8 @@ int ProfileFile::GetInt(const char* section, const char* key, int def) const {
   return ParseProfileInt(std::string(v));
 }
 
-void ProfileFile::WriteString(const char* section, const char* key, const std::string& value) {
+void ProfileFile::WriteString(const char* section, const char* key, const std::string& text) {
+  const std::string value = Written(text);
   const auto found = m_ByName.find(Folded(section));
   if (found == m_ByName.end()) {
     // A new section goes at the end, after a blank line when the file has text.

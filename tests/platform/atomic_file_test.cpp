@@ -100,6 +100,19 @@ TEST(ProfileFile, ByteOrderMarkAndEveryKindOfLineEndRead) {
   }
 }
 
+TEST(ProfileFile, EveryValueWrittenReadsBackAsItself) {
+  TempDir dir;
+  const char* values[] = {"plain", " padded ", "\"quoted\"", "'single'", "in \"the\" middle", "\"", ""};
+  ProfileFile ini(dir.File("a.ini"));
+  for (size_t i = 0; i < std::size(values); ++i) ini.WriteString("A", ("k" + std::to_string(i)).c_str(), values[i]);
+  ASSERT_TRUE(ini.Commit());
+  const ProfileFile again(dir.File("a.ini"));
+  for (size_t i = 0; i < std::size(values); ++i) {
+    EXPECT_EQ(again.GetString("A", ("k" + std::to_string(i)).c_str(), "?"), values[i]) << i;
+  }
+  EXPECT_EQ(dir.Read("a.ini").substr(0, 13), "[A]\nk0=plain\n") << "a plain value is written as it is";
+}
+
 TEST(ProfileFile, TheFirstSectionAndKeyOfANameWin) {
   TempDir dir;
   // "=9" is a key without a name: it is kept and never matches a named key.
