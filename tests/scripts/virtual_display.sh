@@ -3,15 +3,18 @@
 # environment that keeps the program under test to itself, and a report of a
 # program that did not do what was awaited.
 
-# A window test runs in a network namespace of its own where it can have one
-# (as root): X clients look for a display's abstract socket first, and those
-# names are shared by every process of a network namespace, chroots and
-# containers included. A server of the same number started elsewhere would
-# otherwise take the program's window. Sourced first thing, this starts the
-# sourcing script again inside the namespace.
-if [ -z "${SLIDORA_PRIVATE_NETWORK:-}" ] && [ "$(id -u)" -eq 0 ] && unshare -n true 2>/dev/null; then
-  export SLIDORA_PRIVATE_NETWORK=1
-  exec unshare -n bash "${BASH_SOURCE[1]}" "$@"
+# A window test runs with X sockets of its own where it can have them (as
+# root): a network namespace of its own, since X clients look for a display's
+# abstract socket first and those names are shared by every process of a
+# network namespace, chroots and containers included; and a folder of socket
+# files of its own, since an X server that finds its display's socket file
+# replaced by another server's stops answering new clients. Sourced first
+# thing, this starts the sourcing script again inside the namespaces.
+if [ -z "${SLIDORA_PRIVATE_X:-}" ] && [ "$(id -u)" -eq 0 ] && unshare -n -m true 2>/dev/null; then
+  export SLIDORA_PRIVATE_X=1
+  [ -d /tmp/.X11-unix ] || mkdir -m 1777 /tmp/.X11-unix
+  exec unshare -n -m bash -c 'mount -t tmpfs -o mode=1777 x11-sockets /tmp/.X11-unix && exec bash "$@"' \
+    bash "${BASH_SOURCE[1]}" "$@"
 fi
 
 # Starts Xvfb (1600 by 900) on a display number the server picks and exports
