@@ -8,12 +8,15 @@
 # abstract socket first and those names are shared by every process of a
 # network namespace, chroots and containers included; and a folder of socket
 # files of its own, since an X server that finds its display's socket file
-# replaced by another server's stops answering new clients. Sourced first
-# thing, this starts the sourcing script again inside the namespaces.
+# replaced by another server's stops answering new clients. Shared memory is
+# its own too: JACK keeps its servers and their sockets there, and the program
+# looks for a JACK server as it starts. Sourced first thing, this starts the
+# sourcing script again inside the namespaces.
 if [ -z "${SLIDORA_PRIVATE_X:-}" ] && [ "$(id -u)" -eq 0 ] && unshare -n -m true 2>/dev/null; then
   export SLIDORA_PRIVATE_X=1
   [ -d /tmp/.X11-unix ] || mkdir -m 1777 /tmp/.X11-unix
-  exec unshare -n -m bash -c 'mount -t tmpfs -o mode=1777 x11-sockets /tmp/.X11-unix && exec bash "$@"' \
+  exec unshare -n -m bash -c 'mount -t tmpfs -o mode=1777 x11-sockets /tmp/.X11-unix &&
+    mount -t tmpfs -o mode=1777 shm /dev/shm && exec bash "$@"' \
     bash "${BASH_SOURCE[1]}" "$@"
 fi
 
