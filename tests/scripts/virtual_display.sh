@@ -25,7 +25,10 @@ fi
 # come up within 10 s.
 start_virtual_display() {
   local work=$1
-  Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  # -noreset: by default the server starts over whenever its last client leaves
+  # (an xdotool call), and a program connecting just then finds no display and
+  # runs on without a window.
+  Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
   # shellcheck disable=SC2034  # read by the test that sources this file
   XVFB_PID=$!
   local deadline=$((SECONDS + 10))
