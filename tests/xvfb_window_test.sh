@@ -7,29 +7,13 @@
 set -u
 PROGRAM=$1
 BITMAPS=$2
-SKIP=77
 HERE=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=scripts/virtual_display.sh
 source "$HERE/scripts/virtual_display.sh"
 # How long a start may take before the window shows (s): the SoundFont loads
 # first, and a busy machine runs other tests beside this one.
 START_LIMIT=60
-for tool in Xvfb xdotool convert import; do
-  if ! command -v "$tool" >/dev/null; then echo "SKIP: $tool is not installed"; exit $SKIP; fi
-done
-
-WORK=$(mktemp -d)
-XVFB_PID=""
-APP_PID=""
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null && wait "$APP_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-start_virtual_display "$WORK" || { echo "SKIP: Xvfb did not start"; exit $SKIP; }
+begin_window_test convert import
 
 mkdir -p "$WORK/run"
 cp -r "$BITMAPS" "$WORK/run/Bitmap"

@@ -9,27 +9,13 @@ prog=$1
 run=$2
 # shellcheck source=virtual_display.sh
 source "$(dirname "$0")/virtual_display.sh"
-for tool in Xvfb xdotool import; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-XVFB_PID=""
-prog_pid=""
-cleanup() {
-  [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null && wait "$prog_pid" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; cp "$work/shot.png" "${TMPDIR:-/tmp}/controls_xvfb_fail.png" 2>/dev/null; exit 1; }
-
-start_virtual_display "$work" || { echo "skipped: Xvfb did not start"; exit 77; }
+begin_window_test import
+work=$WORK
 
 cp -r "$run/Bitmap" "$work/" 2>/dev/null
 cd "$work" || exit 1
 "$prog" >prog.log 2>&1 &
-prog_pid=$!
+APP_PID=$!
 win=""
 # The SoundFont loads before the window shows; a busy machine takes its time.
 deadline=$((SECONDS + 60))
@@ -38,7 +24,7 @@ while [ "$SECONDS" -lt "$deadline" ]; do
   [ -n "$win" ] && break
   sleep 0.1
 done
-[ -n "$win" ] || { report_stuck_program "$prog_pid" prog.log >&2; fail "no window titled Slidora"; }
+[ -n "$win" ] || { report_stuck_program "$APP_PID" prog.log >&2; fail "no window titled Slidora"; }
 eval "$(xdotool getwindowgeometry --shell "$win")"  # X, Y of the window
 # The window shows before the program's loop takes input; the first paint tells.
 sleep 1
@@ -139,9 +125,9 @@ sleep 0.3
 
 # Close with the close button: the settings are written.
 click 740 30
-for _ in $(seq 100); do kill -0 "$prog_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$prog_pid" 2>/dev/null && fail "the close button did not end the program"
-prog_pid=""
+for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$APP_PID" 2>/dev/null && fail "the close button did not end the program"
+APP_PID=""
 grep -qxF "(0)Name=ABCDE" SLD.ini || fail "the name box did not keep five typed characters: $(grep '(0)Name' SLD.ini)"
 grep -qxF "ReverbTime=5" SLD.ini || fail "reverb not saved"
 grep -qxF "UpperVoice0No=40" SLD.ini || fail "voice not saved"

@@ -15,28 +15,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/virtual_display.sh"
 # shellcheck source=slidora_window.sh
 source "$here/slidora_window.sh"
-for tool in Xvfb xdotool import convert compare identify; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-XVFB_PID=""
-APP_PID=""
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null && wait "$APP_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  import -window root "${TMPDIR:-/tmp}/drag_and_spin_xvfb_fail.png" 2>/dev/null
-  exit 1
-}
-
-start_virtual_display "$work" || { echo "skipped: Xvfb did not start"; exit 77; }
-cp -r "$run/Bitmap" "$work/"
-cd "$work" || exit 1
+begin_window_test import convert compare identify
+cp -r "$run/Bitmap" "$WORK/"
+cd "$WORK" || exit 1
 printf '[WindowPosition]\nleft=200\ntop=100\n' >SLD.ini
 xdotool mousemove 1590 890  # off the window
 start_slidora "$prog" prog.log || { report_stuck_program "$APP_PID" prog.log >&2; fail "no window titled Slidora"; }

@@ -17,9 +17,6 @@ cli=$2
 bitmaps=$3
 # shellcheck source-path=SCRIPTDIR source=virtual_display.sh disable=SC1091
 source "$(dirname "$0")/virtual_display.sh"
-for tool in Xvfb xdotool import convert compare; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
 
 STARTING_TEXT="Slidora Quenlo is already starting."
 STARTING_CAPTION="Slidora Quenlo"
@@ -41,24 +38,8 @@ VOLUME_GREY="235,235,235"
 START_LIMIT=60
 STEP_LIMIT=20
 
-work=$(mktemp -d)
-XVFB_PID=""
-first_pid=""
-second_pid=""
-cleanup() {
-  [ -n "$second_pid" ] && kill "$second_pid" 2>/dev/null && wait "$second_pid" 2>/dev/null
-  [ -n "$first_pid" ] && kill "$first_pid" 2>/dev/null && wait "$first_pid" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  import -window root "${TMPDIR:-/tmp}/message_box_xvfb_fail.png" 2>/dev/null
-  exit 1
-}
-
-start_virtual_display "$work" || { echo "skipped: Xvfb did not start"; exit 77; }
+begin_window_test import convert compare
+work=$WORK
 mkdir -p "$work/run"
 cp -r "$bitmaps" "$work/run/Bitmap"
 cd "$work/run" || exit 1

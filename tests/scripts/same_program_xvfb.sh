@@ -16,30 +16,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/virtual_display.sh"
 # shellcheck source=slidora_window.sh
 source "$here/slidora_window.sh"
-for tool in Xvfb xdotool import convert compare identify jackd; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
 BURST=510
-
-work=$(mktemp -d)
-XVFB_PID=""
-APP_PID=""
-jack_pid=""
-receiver_pid=""
-cleanup() {
-  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null && wait "$APP_PID" 2>/dev/null
-  exec 8>&- 2>/dev/null
-  [ -n "$receiver_pid" ] && kill "$receiver_pid" 2>/dev/null && wait "$receiver_pid" 2>/dev/null
-  [ -n "$jack_pid" ] && kill "$jack_pid" 2>/dev/null && wait "$jack_pid" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  import -window root "${TMPDIR:-/tmp}/same_program_xvfb_fail.png" 2>/dev/null
-  exit 1
-}
+begin_window_test import convert compare identify jackd
+work=$WORK
 
 # Settings away from the defaults, the output port named by the receiver's
 # port, and a place for the window on either screen.
@@ -106,11 +85,9 @@ startup=$(awk '$1 == 0' "$work/sim/sim.out" | wc -l)
 [ "$startup" -eq "$BURST" ] || fail "the headless start-up sent $startup messages, not $BURST"
 
 # The real program, its MIDI going to the receiver on a JACK server of its own.
-start_virtual_display "$work" || { echo "skipped: Xvfb did not start"; exit 77; }
 export JACK_DEFAULT_SERVER="slidora-same-$$"
 export JACK_NO_START_SERVER=1
 jackd -n "$JACK_DEFAULT_SERVER" -r -t 5000 -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
-jack_pid=$!
 mkfifo "$work/receiver.in"
 "$receiver" slidora-receiver <"$work/receiver.in" >"$work/receiver.txt" 2>"$work/receiver.log" &
 receiver_pid=$!

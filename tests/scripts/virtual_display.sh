@@ -21,7 +21,7 @@ if [ -z "${SLIDORA_PRIVATE_X:-}" ] && [ "$(id -u)" -eq 0 ] && unshare -n -m true
 fi
 
 # Starts Xvfb (1600 by 900) on a display number the server picks and exports
-# what the program reads; sets XVFB_PID. Returns 1 when the server does not
+# what the program reads. Returns 1 when the server does not
 # come up within 10 s.
 start_virtual_display() {
   local work=$1
@@ -29,8 +29,6 @@ start_virtual_display() {
   # (an xdotool call), and a program connecting just then finds no display and
   # runs on without a window.
   Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-  # shellcheck disable=SC2034  # read by the test that sources this file
-  XVFB_PID=$!
   local deadline=$((SECONDS + 10))
   while [ ! -s "$work/display" ] && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.05; done
   [ -s "$work/display" ] || return 1
@@ -45,6 +43,42 @@ start_virtual_display() {
   # program running elsewhere on this machine does not count.
   export XDG_RUNTIME_DIR="$work/xdg"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
+}
+
+# Starts a window test: skips it (status 77) unless Xvfb, xdotool and every
+# tool named are installed, makes its folder WORK, which goes at exit together
+# with every program the test started in the background, and starts the
+# virtual display.
+begin_window_test() {
+  local tool
+  for tool in Xvfb xdotool "$@"; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+  WORK=$(mktemp -d)
+  # shellcheck disable=SC2034  # the test sets it to the program it starts
+  APP_PID=""
+  trap end_window_test EXIT
+  start_virtual_display "$WORK" || { echo "SKIP: Xvfb did not start"; exit 77; }
+}
+
+end_window_test() {
+  local pids
+  pids=$(jobs -p)
+  if [ -n "$pids" ]; then
+    # shellcheck disable=SC2086  # one word a program
+    kill $pids 2>/dev/null
+    # shellcheck disable=SC2086
+    wait $pids 2>/dev/null
+  fi
+  rm -rf "$WORK"
+}
+
+# Says why the test failed, leaves a screenshot of the display beside the
+# temporary files, and ends the test.
+fail() {
+  echo "FAIL: $*" >&2
+  import -window root "${TMPDIR:-/tmp}/$(basename "$0" .sh)_fail.png" 2>/dev/null
+  exit 1
 }
 
 # Tells why a program did not do what was awaited: still running or not, its
