@@ -10,7 +10,9 @@ BITMAPS=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=scripts/virtual_display.sh
 source "$HERE/scripts/virtual_display.sh"
-# How long a start may take before the window shows (s): the SoundFont loads
+# shellcheck source=scripts/slidora_window.sh
+source "$HERE/scripts/slidora_window.sh"
+# How long the second start may take to show its box (s): the SoundFont loads
 # first, and a busy machine runs other tests beside this one.
 START_LIMIT=60
 begin_window_test convert import
@@ -20,30 +22,10 @@ cp -r "$BITMAPS" "$WORK/run/Bitmap"
 cd "$WORK/run" || exit 1
 xdotool mousemove 1590 890  # keep the pointer off the panel
 
-start_program() {
-  "$PROGRAM" >"$WORK/out.txt" 2>&1 &
-  APP_PID=$!
-  local deadline=$((SECONDS + START_LIMIT))
-  while [ "$SECONDS" -lt "$deadline" ]; do
-    if xdotool search --onlyvisible --name '^Slidora$' >/dev/null 2>&1; then sleep 0.5; return 0; fi
-    kill -0 "$APP_PID" 2>/dev/null || fail "the program ended at start: $(cat "$WORK/out.txt")"
-    sleep 0.05
-  done
-  report_stuck_program "$APP_PID" "$WORK/out.txt"
-  fail "no window titled Slidora appeared within $START_LIMIT s"
-}
 
 pixel() { convert "$WORK/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
 picture_pixel() { convert "$WORK/run/Bitmap/Player.bmp" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
 
-close_and_wait() {  # $1 $2: the window's left and top
-  xdotool mousemove $(( $1 + 748 )) $(( $2 + 39 )) click 1
-  local deadline=$((SECONDS + 30))
-  while [ "$SECONDS" -lt "$deadline" ] && kill -0 "$APP_PID" 2>/dev/null; do sleep 0.05; done
-  kill -0 "$APP_PID" 2>/dev/null && fail "the program still runs after its close button was clicked"
-  wait "$APP_PID"
-  APP_PID=""
-}
 
 # What of page 0 differs from the design in the screenshot; nothing when all is right.
 page0_problem() {
@@ -60,7 +42,7 @@ page0_problem() {
 
 # A fresh folder: no settings file, the window at the top left. The first
 # paint follows the window's showing; a busy machine may take a while.
-start_program
+start_slidora_or_fail "$PROGRAM" "$WORK/out.txt"
 problem="no screenshot"
 deadline=$((SECONDS + 20))
 while [ "$SECONDS" -lt "$deadline" ]; do
@@ -96,7 +78,7 @@ if kill -0 "$SECOND_PID" 2>/dev/null; then kill "$SECOND_PID"; fail "the second 
 kill -0 "$APP_PID" 2>/dev/null || fail "the first program ended with the second"
 [ "$(xdotool search --name '^Slidora$' | wc -l)" -eq 1 ] || fail "not exactly one Slidora window"
 
-close_and_wait 0 0
+close_slidora || fail "the program still runs after its close button was clicked"
 [ -f SLD.ini ] || fail "no SLD.ini after close"
 keys=$(grep -c '=' SLD.ini)
 [ "$keys" -eq 611 ] || fail "SLD.ini has $keys keys, not 609 and the window position"
@@ -104,9 +86,9 @@ keys=$(grep -c '=' SLD.ini)
 
 # A stored position beyond the screen's right and bottom edges.
 sed -i 's/^left=0$/left=2000/; s/^top=0$/top=300/' SLD.ini
-start_program
+start_slidora_or_fail "$PROGRAM" "$WORK/out.txt"
 geometry=$(xdotool search --name '^Slidora$' getwindowgeometry)
 echo "$geometry" | grep -q "Position: 240,194" || fail "window not clamped to 240,194: $geometry"
-close_and_wait 240 194
+close_slidora || fail "the program still runs after its close button was clicked"
 { grep -qx 'left=240' SLD.ini && grep -qx 'top=194' SLD.ini; } || fail "clamped position not saved"
 echo "PASS"

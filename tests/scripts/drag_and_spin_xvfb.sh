@@ -20,7 +20,7 @@ cp -r "$run/Bitmap" "$WORK/"
 cd "$WORK" || exit 1
 printf '[WindowPosition]\nleft=200\ntop=100\n' >SLD.ini
 xdotool mousemove 1590 890  # off the window
-start_slidora "$prog" prog.log || { report_stuck_program "$APP_PID" prog.log >&2; fail "no window titled Slidora"; }
+start_slidora_or_fail "$prog" prog.log
 [ "$WX,$WY" = "200,100" ] || fail "the window opened at $WX,$WY, not at the stored 200,100"
 convert Bitmap/Player.bmp -crop 100x10+0+0 +repage corner.png
 wait_until_shows corner.png 0 0 shot.png || fail "the playing page was not painted"

@@ -101,7 +101,7 @@ grep -qx ready "$work/receiver.txt" || { echo "skipped: no JACK server came up w
 
 cd "$work/real" || exit 1
 xdotool mousemove 0 0  # where the headless pointer starts
-start_slidora "$prog" prog.log || { report_stuck_program "$APP_PID" prog.log >&2; fail "no window titled Slidora"; }
+start_slidora_or_fail "$prog" prog.log
 [ "$WX,$WY" = "120,60" ] || fail "the window opened at $WX,$WY, not at the stored 120,60"
 wait_until_shows ../sim/first.bmp 0 0 first.png ||
   fail "the first paint differs from the headless one in $(compare -metric AE first.png ../sim/first.bmp null: 2>&1) pixels"

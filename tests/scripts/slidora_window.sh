@@ -25,6 +25,13 @@ start_slidora() {
   WY=${place#*,}
 }
 
+# start_slidora, or the test fails with a report of the program.
+start_slidora_or_fail() {
+  start_slidora "$1" "$2" && return 0
+  report_stuck_program "$APP_PID" "$2" >&2
+  fail "no window titled Slidora appeared"
+}
+
 # The window's place on the screen as the X server has it: "X,Y".
 window_place() {
   local geometry
