@@ -79,23 +79,21 @@ void CSLDApp::OnClose() {
 
 void CSLDApp::OnDestroyFrame() {
   const Rect r = GetMainWindowRect();
-  if (!SaveFramePosition(g_SettingsPath, {r.left, r.top}, &m_SaveError) && m_SaveError.empty()) {
-    m_SaveError = "unknown error";
-  }
+  SaveFramePosition(g_SettingsPath, {r.left, r.top}, &m_SaveError);
   m_Closed = true;
 }
 
 int CSLDApp::ExitInstance() {
   TimerRelease();
   std::string error;
-  const bool saved = SaveSettings(&error) && m_SaveError.empty();
-  if (m_SaveError.empty()) m_SaveError = error;
+  const bool saved = SaveSettings(&error);
   ReleaseMidiPort();
   m_Lock.Release();
   if (g_pApp == this) g_pApp = nullptr;
-  if (saved) return 0;
-  // The player must learn that the session's changes did not reach the file.
-  ReportSaveFailure(g_SettingsPath, m_SaveError);
+  if (saved && m_SaveError.empty()) return 0;
+  // The player must learn that the session's changes did not reach the file;
+  // the first failure says why.
+  ReportSaveFailure(g_SettingsPath, m_SaveError.empty() ? error : m_SaveError);
   return 1;
 }
 
