@@ -57,12 +57,14 @@ int RunRender(int argc, char** argv) {
   // The file is made when the first second of sound is ready (not at all when
   // the SoundFont cannot be loaded) and written as the song renders.
   WavFileWriter wav;
-  bool opened = false;
+  bool opened = false;  // the sink tried to make the file
+  bool made = false;    // and made it: a failure later removes it
   const uint32_t frames = static_cast<uint32_t>(RenderedFrames(messages, kSongRenderRate, kSongRenderTailMs));
   const RenderSink write = [&](const int16_t* samples, size_t count) {
     if (!opened) {
       opened = true;
       if (!wav.Open(out, frames, kSongRenderRate, kWavChannels)) return false;
+      made = true;
     }
     return wav.Append(samples, count);
   };
@@ -74,7 +76,7 @@ int RunRender(int argc, char** argv) {
   }
   if (wav.Close() != 0 || result != 0) {
     std::fprintf(stderr, "render: cannot write %s\n", out);
-    if (opened) std::remove(out);
+    if (made) std::remove(out);
     return 1;
   }
   return 0;

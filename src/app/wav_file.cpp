@@ -49,13 +49,18 @@ WavFileWriter::~WavFileWriter() { Close(); }
 
 bool WavFileWriter::Open(const std::string& path, uint32_t frames, int sampleRate, int channels) {
   Close();
+  m_Ok = false;
   if (channels <= 0) return false;
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
   m_File = f;
-  m_Ok = true;
   const std::vector<uint8_t> header = BuildWavHeader(frames, sampleRate, channels);
   m_Ok = std::fwrite(header.data(), 1, header.size(), f) == header.size();
+  if (!m_Ok) {
+    std::fclose(f);
+    m_File = nullptr;
+    std::remove(path.c_str());
+  }
   return m_Ok;
 }
 
@@ -85,10 +90,7 @@ int WriteWavFile(const std::string& path, const std::vector<int16_t>& samples, i
   if (channels <= 0) return 1;
   const uint32_t frames = static_cast<uint32_t>(samples.size() / channels);
   WavFileWriter writer;
-  if (!writer.Open(path, frames, sampleRate, channels)) {
-    writer.Close();
-    return 1;
-  }
+  if (!writer.Open(path, frames, sampleRate, channels)) return 1;
   writer.Append(samples.data(), static_cast<size_t>(frames) * channels);
   return writer.Close();
 }

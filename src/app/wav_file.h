@@ -20,7 +20,8 @@ class WavFileWriter {
   WavFileWriter(const WavFileWriter&) = delete;
   WavFileWriter& operator=(const WavFileWriter&) = delete;
 
-  // Creates the file with the header of a file of frames frames. False on failure.
+  // Creates the file with the header of a file of frames frames. False on
+  // failure, and no file is left when the header could not be written.
   bool Open(const std::string& path, uint32_t frames, int sampleRate, int channels);
   // Appends interleaved 16-bit samples. False on failure.
   bool Append(const int16_t* samples, size_t count);
