@@ -23,7 +23,8 @@ if(SLIDORA_CLANGXX)
   # Song files: load and compile.
   file(GLOB FUZZ_SONG_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/song/song_*.cpp)
   add_fuzz_target(song ${FUZZ_SONG_SOURCES} ${CMAKE_SOURCE_DIR}/src/platform/platform.cpp
-                  ${CMAKE_SOURCE_DIR}/src/platform/working_dir.cpp)
+                  ${CMAKE_SOURCE_DIR}/src/platform/working_dir.cpp
+                  ${CMAKE_SOURCE_DIR}/src/platform/plain_file_posix.cpp)
   # The settings file: read and written back whatever it holds.
   add_fuzz_target(settings ${CMAKE_SOURCE_DIR}/src/model/settings.cpp ${CMAKE_SOURCE_DIR}/src/model/instrument.cpp
                   ${CMAKE_SOURCE_DIR}/src/platform/profile.cpp ${CMAKE_SOURCE_DIR}/src/platform/profile_index.cpp

@@ -1,7 +1,5 @@
 // slidora-cli render FILE -o OUT.wav [--soundfont PATH]: a song's performance
 // through the built-in synthesizer, as a 44.1 kHz stereo 16-bit WAV file.
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 
@@ -11,6 +9,7 @@
 #include "app/song_report.h"
 #include "app/wav_file.h"
 #include "model/settings.h"
+#include "platform/plain_file.h"
 #include "platform/soundfont.h"
 
 namespace {
@@ -53,7 +52,7 @@ int RunRender(int argc, char** argv) {
       }) != 0) {
     return 1;
   }
-  const bool terminal = isatty(STDERR_FILENO) != 0;
+  const bool terminal = StandardErrorIsTerminal();
   // The file is made when the first second of sound is ready (not at all when
   // the SoundFont cannot be loaded) and written as the song renders.
   WavFileWriter wav;

@@ -2,18 +2,13 @@
 // callback of a timer is due at start + n * period, however late the last was.
 #include "platform/timer_thread.h"
 
-#include <sys/prctl.h>
-#include <time.h>
-
-#include <cerrno>
 #include <chrono>
 #include <vector>
 
+#include "platform/timer_os.h"
+
 namespace {
 constexpr int64_t kNsPerMs = 1000000;
-// Wake-up slack the kernel may add to the timer thread's waits (ns); the
-// default 50 us would show as jitter on a 5 ms tick.
-constexpr unsigned long kTimerSlackNs = 1000;
 // How far a periodic timer may fall behind and still make up every missed
 // callback at once (ns); a longer stall (a suspended process) is skipped.
 constexpr int64_t kMaxCatchUpNs = 100 * kNsPerMs;
@@ -48,9 +43,13 @@ int TimerThread::GetDevCaps(TimeCaps* caps) {
   return 0;
 }
 
-int TimerThread::BeginPeriod(uint32_t ms) { return ms >= kMinPeriodMs && ms <= kMaxPeriodMs ? 0 : 1; }
+int TimerThread::BeginPeriod(uint32_t ms) {
+  return ms >= kMinPeriodMs && ms <= kMaxPeriodMs ? BeginTimerResolution(ms) : 1;
+}
 
-int TimerThread::EndPeriod(uint32_t ms) { return ms >= kMinPeriodMs && ms <= kMaxPeriodMs ? 0 : 1; }
+int TimerThread::EndPeriod(uint32_t ms) {
+  return ms >= kMinPeriodMs && ms <= kMaxPeriodMs ? EndTimerResolution(ms) : 1;
+}
 
 uint32_t TimerThread::SetEvent(uint32_t delay_ms, uint32_t /*resolution_ms*/, TimerProc proc,
                                uintptr_t user, bool periodic) {
@@ -79,23 +78,12 @@ int TimerThread::KillEvent(uint32_t id) {
   return 0;
 }
 
-void TimerThread::Sleep(uint32_t ms) {
-  timespec until{};
-  clock_gettime(CLOCK_MONOTONIC, &until);
-  until.tv_sec += ms / 1000;
-  until.tv_nsec += static_cast<long>(ms % 1000) * kNsPerMs;
-  if (until.tv_nsec >= 1000000000L) {
-    until.tv_sec += 1;
-    until.tv_nsec -= 1000000000L;
-  }
-  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
-  }
-}
+void TimerThread::Sleep(uint32_t ms) { SleepMilliseconds(ms); }
 
 int64_t TimerThread::NowMs() const { return (MonotonicNs() - m_StartNs) / kNsPerMs; }
 
 void TimerThread::Run() {
-  prctl(PR_SET_TIMERSLACK, kTimerSlackNs, 0, 0, 0);
+  PrepareTimerThread();
   std::vector<uint32_t> due_ids;
   std::unique_lock<std::mutex> lock(m_Mutex);
   while (!m_Stopping) {

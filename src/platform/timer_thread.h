@@ -22,7 +22,7 @@ class TimerThread : public TimerService {
   TimerThread& operator=(const TimerThread&) = delete;
 
   int GetDevCaps(TimeCaps* caps) override;
-  // Linux timers already have 1 ms (and finer) resolution: nothing to request.
+  // The system's timer resolution, where it has to be asked for.
   int BeginPeriod(uint32_t ms) override;
   int EndPeriod(uint32_t ms) override;
   uint32_t SetEvent(uint32_t delay_ms, uint32_t resolution_ms, TimerProc proc, uintptr_t user,

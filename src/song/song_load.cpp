@@ -1,15 +1,11 @@
 // Finding and reading a song file, then reading its header and score.
 #include "song/song_load.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "platform/plain_file.h"
 #include "platform/working_dir.h"
 #include "song/song_messages.h"
 #include "song/song_reader.h"
@@ -31,30 +27,7 @@ bool HasSongExtension(const std::string& path) {
 }
 
 // Reads at most the size of g_SongText; returns the bytes read, -1 on failure.
-// Only a plain file is read: a named pipe or a device could hold the reader
-// (and the whole panel) for as long as nothing writes to it.
-long ReadSongText(const char* path) {
-  const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return -1;
-  struct stat st {};
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    close(fd);
-    return -1;
-  }
-  size_t done = 0;
-  while (done < static_cast<size_t>(kSongTextBytes)) {
-    const ssize_t n = read(fd, g_SongText + done, kSongTextBytes - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      close(fd);
-      return -1;
-    }
-    if (n == 0) break;
-    done += static_cast<size_t>(n);
-  }
-  close(fd);
-  return static_cast<long>(done);
-}
+long ReadSongText(const char* path) { return ReadPlainFile(path, g_SongText, kSongTextBytes); }
 
 }  // namespace
 
