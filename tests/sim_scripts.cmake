@@ -9,6 +9,7 @@ foreach(script ${SIM_SCRIPTS})
   get_filename_component(area ${area} NAME)
   add_test(NAME sim.${area}.${name}
            COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:slidora-cli> -DSCRIPT=${script}
+                   "-DRUN=${CMAKE_CROSSCOMPILING_EMULATOR}"
                    -DWORK=${CMAKE_BINARY_DIR}/sim_work/${area}.${name}
                    -P ${CMAKE_CURRENT_LIST_DIR}/support/run_sim_script.cmake)
   set_tests_properties(sim.${area}.${name} PROPERTIES TIMEOUT 120)

@@ -32,7 +32,7 @@ DesktopProgram::~DesktopProgram() {
 bool DesktopProgram::Start(const std::string& lock_dir) {
   AppHost host;
   host.lock_dir = lock_dir;
-  host.screen_size = [] { return SdlWindow::QueryScreenSize(); };
+  host.screen_size = [] { return DesktopWindow::QueryScreenSize(); };
   host.create_window = [this](Point at) {
     if (!m_Window.Create(kWindowTitle, at.x, at.y, kWindowWidth, kWindowHeight)) return false;
     g_Platform.window = &m_Window;
@@ -41,7 +41,7 @@ bool DesktopProgram::Start(const std::string& lock_dir) {
     return true;
   };
   host.install_midi = [this] {
-    m_Midi = std::make_unique<SystemMidiOut>(g_SettingsPath);
+    m_Midi = std::make_unique<DesktopMidiOut>(g_SettingsPath);
     g_Platform.midi = m_Midi.get();
   };
   host.show_window = [this] { m_Window.Show(); };

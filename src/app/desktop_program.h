@@ -8,10 +8,8 @@
 #include <string>
 
 #include "app/sld_app.h"
+#include "platform/desktop_services.h"
 #include "platform/message_loop.h"
-#include "platform/sdl_message_box.h"
-#include "platform/sdl_window.h"
-#include "platform/system_midi.h"
 #include "platform/timer_thread.h"
 
 class DesktopProgram {
@@ -33,11 +31,11 @@ class DesktopProgram {
   void RequestClose();
 
  private:
-  SdlWindow m_Window;
+  DesktopWindow m_Window;
   TimerThread m_Timers;
-  WindowQueue m_Queue;
-  SdlMessageBoxSink m_Boxes;
-  std::unique_ptr<SystemMidiOut> m_Midi;
+  DesktopWindowQueue m_Queue;
+  DesktopMessageBoxSink m_Boxes;
+  std::unique_ptr<DesktopMidiOut> m_Midi;
   MessageLoop m_Loop;
   CSLDApp m_App;
   bool m_Started = false;

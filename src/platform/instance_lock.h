@@ -1,7 +1,9 @@
 // The single-instance rule: the running program holds an advisory lock on a
-// file named for its window title; a second start finds it held.
+// file named for its window title (on Windows a named mutex, and a top-level
+// window of that title counts too); a second start finds it held.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 class InstanceLock {
@@ -18,7 +20,7 @@ class InstanceLock {
   bool held() const { return m_Fd >= 0; }
 
  private:
-  int m_Fd = -1;
+  intptr_t m_Fd = -1;  // the lock file's descriptor (Windows: the mutex handle)
 };
 
 // The user's runtime folder ($XDG_RUNTIME_DIR), or the temporary folder.

@@ -1,4 +1,5 @@
 # Runs one sim script (see sim_scripts.cmake) and compares what it printed.
+# RUN is what runs the program (Wine for the Windows build), empty on Linux.
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WE)
 file(REMOVE_RECURSE ${WORK})
@@ -8,7 +9,7 @@ file(STRINGS ${SCRIPT} first LIMIT_COUNT 1)
 if(first MATCHES "^# flags: (.*)$")
   separate_arguments(flags UNIX_COMMAND "${CMAKE_MATCH_1}")
 endif()
-execute_process(COMMAND ${CLI} sim ${flags} ${SCRIPT}
+execute_process(COMMAND ${RUN} ${CLI} sim ${flags} ${SCRIPT}
                 WORKING_DIRECTORY ${WORK}
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 if(EXISTS ${dir}/${name}.err)
