@@ -46,7 +46,7 @@ add_subdirectory(${SLIDORA_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_
 file(GLOB_RECURSE TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
 list(FILTER TEST_SOURCES EXCLUDE REGEX "/fuzz/")
 list(FILTER TEST_SOURCES EXCLUDE REGEX
-  "/tests/(platform/(builtin_synth|fonts|jack_port|synth_render|resampler|system_midi|atomic_file|working_dir)|app/(sld_app|song_render|cli_song|sim_scripts_doc)|model/settings|song/(song_load|song_format_doc)|perform/real_sound)_test\\.cpp$")
+  "/tests/(platform/(builtin_synth|jack_port|synth_render|resampler|system_midi|atomic_file|working_dir)|app/(sld_app|song_render|cli_song|sim_scripts_doc)|model/settings|song/(song_load|song_format_doc)|perform/real_sound)_test\\.cpp$")
 add_executable(slidora_tests ${TEST_SOURCES} ${BINARY_STDIO})
 target_include_directories(slidora_tests PRIVATE tests src)
 target_link_libraries(slidora_tests PRIVATE slidora_core gtest gmock gtest_main)

@@ -1,7 +1,9 @@
 // Text faces of the panel through GDI: CreateFontA with the cell height asked
 // for, text drawn white on black into a memory bitmap and read back as
-// coverage values.
+// coverage values. In place of a font file, a font is known by its full face
+// name.
 #include <cstring>
+#include <vector>
 
 #include "platform/fonts.h"
 #include "platform/win32_api.h"
@@ -25,13 +27,66 @@ HFONT Create(const char* face, int height, int weight, DWORD pitch) {
                      CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, pitch, face);
 }
 
-// The face GDI actually chose for a font.
+// The family GDI actually chose for a font.
 std::string ChosenFace(HDC dc, HFONT font) {
   HGDIOBJ old = SelectObject(dc, font);
   char name[LF_FACESIZE] = {};
   GetTextFaceA(dc, sizeof name, name);
   SelectObject(dc, old);
   return name;
+}
+
+// The name of the face selected into dc ("Arial Bold"), else its family.
+std::string FullFaceName(HDC dc) {
+  const UINT size = GetOutlineTextMetricsA(dc, 0, nullptr);
+  if (size > 0) {
+    std::vector<char> buffer(size);
+    auto* otm = reinterpret_cast<OUTLINETEXTMETRICA*>(buffer.data());
+    if (GetOutlineTextMetricsA(dc, size, otm) != 0) {
+      const size_t offset = reinterpret_cast<uintptr_t>(otm->otmpFaceName);
+      if (offset > 0 && offset < size) return std::string(buffer.data() + offset);
+    }
+  }
+  char name[LF_FACESIZE] = {};
+  GetTextFaceA(dc, sizeof name, name);
+  return name;
+}
+
+bool HasFace(HDC dc, const char* face, int height, int weight) {
+  HFONT font = Create(face, height, weight, DEFAULT_PITCH | FF_DONTCARE);
+  if (!font) return false;
+  const bool same = _stricmp(ChosenFace(dc, font).c_str(), face) == 0;
+  DeleteObject(font);
+  return same;
+}
+
+int CellHeight(HDC dc, HFONT font) {
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICA tm{};
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  return tm.tmHeight;
+}
+
+// The largest font whose cell is at most height pixels: a face's rounding may
+// give a pixel less or more than asked (Liberation Sans has no 18-pixel cell).
+// The text cell is then the height asked, the glyphs at its top.
+HFONT CreateWithCell(HDC dc, const char* face, int height, int weight, DWORD pitch) {
+  constexpr int kMostExtra = 4;
+  HFONT best = nullptr;
+  for (int ask = height; ask <= height + kMostExtra; ++ask) {
+    HFONT font = Create(face, ask, weight, pitch);
+    if (!font) break;
+    const int cell = CellHeight(dc, font);
+    if (cell > height && best) {
+      DeleteObject(font);
+      break;
+    }
+    if (best) DeleteObject(best);
+    best = font;
+    if (cell >= height) break;
+  }
+  return best;
 }
 
 void Destroy(GdiFont* f) {
@@ -69,21 +124,16 @@ Font Font::Open(const char* face, int height, int weight) {
   if (height <= 0) return f;
   HDC dc = CreateCompatibleDC(nullptr);
   if (!dc) return f;
-  HFONT font = Create(face, height, weight, DEFAULT_PITCH | FF_DONTCARE);
-  if (font && _stricmp(face, kFixedFace) == 0 && _stricmp(ChosenFace(dc, font).c_str(), face) != 0) {
-    DeleteObject(font);
-    font = Create(nullptr, height, weight, FIXED_PITCH | FF_MODERN);
-  }
+  const bool fixed_stand_in = _stricmp(face, kFixedFace) == 0 && !HasFace(dc, face, height, weight);
+  HFONT font = fixed_stand_in ? CreateWithCell(dc, nullptr, height, weight, FIXED_PITCH | FF_MODERN)
+                              : CreateWithCell(dc, face, height, weight, DEFAULT_PITCH | FF_DONTCARE);
   if (!font) {
     DeleteDC(dc);
     return f;
   }
-  auto* g = new GdiFont{font, dc, 0};
+  auto* g = new GdiFont{font, dc, height};
   SelectObject(dc, font);
-  TEXTMETRICA tm{};
-  GetTextMetricsA(dc, &tm);
-  g->height = tm.tmHeight;
-  f.m_File = ChosenFace(dc, font);
+  f.m_File = FullFaceName(dc);
   f.m_Font = g;
   return f;
 }
