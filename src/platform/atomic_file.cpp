@@ -10,12 +10,9 @@
 #include <cstring>
 #include <random>
 
-namespace {
+#include "platform/save_temp_names.h"
 
-// The temporary files are named "<target>.save-XXXXXX", so that leftovers of a
-// killed save are recognised and nothing else of the folder is ever touched.
-constexpr const char* kTempInfix = ".save-";
-constexpr size_t kTempSuffixLength = 6;
+namespace {
 
 std::string DirName(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -29,25 +26,14 @@ std::string BaseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool IsTempName(const std::string& name, const std::string& prefix) {
-  if (name.size() != prefix.size() + kTempSuffixLength || name.compare(0, prefix.size(), prefix) != 0) {
-    return false;
-  }
-  for (size_t i = prefix.size(); i < name.size(); ++i) {
-    const char c = name[i];
-    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
-  }
-  return true;
-}
-
 void RemoveLeftovers(const std::string& target) {
   const std::string dir = DirName(target);
-  const std::string prefix = BaseName(target) + kTempInfix;
+  const std::string prefix = BaseName(target) + kSaveTempInfix;
   DIR* d = opendir(dir.c_str());
   if (!d) return;
   while (const dirent* e = readdir(d)) {
     const std::string name = e->d_name;
-    if (!IsTempName(name, prefix)) continue;
+    if (!IsSaveTempName(name, prefix)) continue;
     const std::string full = dir + "/" + name;
     struct stat st;
     if (lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) unlink(full.c_str());
@@ -57,13 +43,10 @@ void RemoveLeftovers(const std::string& target) {
 
 // Creates a new temporary file beside target; -1 with errno set on failure.
 int CreateTemp(const std::string& target, std::string* name) {
-  static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   std::random_device seed;
   std::mt19937 random(seed());
-  std::uniform_int_distribution<int> pick(0, static_cast<int>(sizeof(kChars)) - 2);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    *name = target + kTempInfix;
-    for (size_t i = 0; i < kTempSuffixLength; ++i) *name += kChars[pick(random)];
+    *name = RandomSaveTempName(target, random);
     // 0666: the umask decides a new file's permissions, as for any new file.
     const int fd = open(name->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;

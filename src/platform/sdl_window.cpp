@@ -326,9 +326,3 @@ void SdlWindow::Bell() {
   }
   dlclose(x11);
 }
-
-bool WindowQueue::Post(const Message& m) {
-  const bool ok = m_Queue.Post(m);
-  if (ok && m_Window) m_Window->Wake();
-  return ok;
-}

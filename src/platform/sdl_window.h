@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_queue.h"
-#include "platform/posted_queue.h"
 #include "platform/pointer.h"
+#include "platform/waking_queue.h"
 #include "platform/window.h"
 
 class SdlWindow : public Window, public PointerService {
@@ -80,17 +79,5 @@ class SdlWindow : public Window, public PointerService {
   const Picture* m_LastClient = nullptr;
 };
 
-// The posted-message queue of the program: posting also wakes the window's
-// event wait, so timer messages are handled at once.
-class WindowQueue : public MessageQueue {
- public:
-  explicit WindowQueue(SdlWindow* window) : m_Window(window) {}
-  bool Post(const Message& m) override;
-  void SetWindowTimer(uint32_t id, uint32_t ms) override { m_Queue.SetWindowTimer(id, ms); }
-  void KillWindowTimer(uint32_t id) override { m_Queue.KillWindowTimer(id); }
-  PostedQueue& queue() { return m_Queue; }
-
- private:
-  SdlWindow* m_Window;
-  PostedQueue m_Queue;
-};
+// The posted-message queue of the program, woken by posts.
+using WindowQueue = WakingQueue<SdlWindow>;

@@ -1,14 +1,10 @@
 #include <random>
 
 #include "platform/atomic_file.h"
+#include "platform/save_temp_names.h"
 #include "platform/win32_api.h"
 
 namespace {
-
-// The temporary files are named "<target>.save-XXXXXX", so that leftovers of a
-// killed save are recognised and nothing else of the folder is ever touched.
-constexpr const char* kTempInfix = ".save-";
-constexpr size_t kTempSuffixLength = 6;
 
 size_t LastSeparator(const std::string& path) { return path.find_last_of("/\\"); }
 
@@ -50,39 +46,25 @@ std::string Reason(DWORD code) {
   return s.empty() ? "Input/output error" : s;
 }
 
-bool IsTempName(const std::string& name, const std::string& prefix) {
-  if (name.size() != prefix.size() + kTempSuffixLength || name.compare(0, prefix.size(), prefix) != 0) {
-    return false;
-  }
-  for (size_t i = prefix.size(); i < name.size(); ++i) {
-    const char c = name[i];
-    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
-  }
-  return true;
-}
-
 void RemoveLeftovers(const std::string& target) {
   const std::string dir = DirName(target);
-  const std::string prefix = BaseName(target) + kTempInfix;
+  const std::string prefix = BaseName(target) + kSaveTempInfix;
   WIN32_FIND_DATAA found;
-  const HANDLE h = FindFirstFileA((target + kTempInfix + "*").c_str(), &found);
+  const HANDLE h = FindFirstFileA((target + kSaveTempInfix + "*").c_str(), &found);
   if (h == INVALID_HANDLE_VALUE) return;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     const std::string name = found.cFileName;
-    if (IsTempName(name, prefix)) DeleteFileA((dir + "\\" + name).c_str());
+    if (IsSaveTempName(name, prefix)) DeleteFileA((dir + "\\" + name).c_str());
   } while (FindNextFileA(h, &found));
   FindClose(h);
 }
 
 HANDLE CreateTemp(const std::string& target, std::string* name) {
-  static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   std::random_device seed;
   std::mt19937 random(seed());
-  std::uniform_int_distribution<int> pick(0, static_cast<int>(sizeof(kChars)) - 2);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    *name = target + kTempInfix;
-    for (size_t i = 0; i < kTempSuffixLength; ++i) *name += kChars[pick(random)];
+    *name = RandomSaveTempName(target, random);
     const HANDLE h = CreateFileA(name->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return h;

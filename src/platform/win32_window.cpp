@@ -272,9 +272,3 @@ Point Win32Window::GetCursorPos() const {
   ::GetCursorPos(&p);
   return {p.x, p.y};
 }
-
-bool Win32WindowQueue::Post(const Message& m) {
-  const bool ok = m_Queue.Post(m);
-  if (ok && m_Window) m_Window->Wake();
-  return ok;
-}

@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_queue.h"
 #include "platform/pointer.h"
-#include "platform/posted_queue.h"
+#include "platform/waking_queue.h"
 #include "platform/window.h"
 
 class Win32Window : public Window, public PointerService {
@@ -68,17 +67,5 @@ class Win32Window : public Window, public PointerService {
   std::atomic<bool> m_WakePending{false};
 };
 
-// The posted-message queue of the program: posting also wakes the window's
-// message wait, so timer messages are handled at once.
-class Win32WindowQueue : public MessageQueue {
- public:
-  explicit Win32WindowQueue(Win32Window* window) : m_Window(window) {}
-  bool Post(const Message& m) override;
-  void SetWindowTimer(uint32_t id, uint32_t ms) override { m_Queue.SetWindowTimer(id, ms); }
-  void KillWindowTimer(uint32_t id) override { m_Queue.KillWindowTimer(id); }
-  PostedQueue& queue() { return m_Queue; }
-
- private:
-  Win32Window* m_Window;
-  PostedQueue m_Queue;
-};
+// The posted-message queue of the program, woken by posts.
+using Win32WindowQueue = WakingQueue<Win32Window>;
