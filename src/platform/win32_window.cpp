@@ -51,8 +51,11 @@ Point Win32Window::QueryScreenSize() {
 bool Win32Window::Create(const char* title, int x, int y, int width, int height) {
   if (!RegisterFrameClass()) return false;
   // A popup window has no caption and no frame: the panel draws everything.
-  HWND hwnd = CreateWindowExA(0, kClassName, title, WS_POPUP | WS_CLIPCHILDREN, x, y, width, height,
-                              nullptr, nullptr, GetModuleHandleA(nullptr), this);
+  // The minimise box and system menu draw nothing here; they let the taskbar
+  // button minimise and restore the window, and Alt+F4 close it.
+  const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU;
+  HWND hwnd = CreateWindowExA(0, kClassName, title, style, x, y, width, height, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), this);
   if (!hwnd) return false;
   m_Window = hwnd;
   m_Rect = {x, y, x + width, y + height};

@@ -19,8 +19,18 @@ command -v wineserver >/dev/null || { echo "SKIP: wine is not installed"; exit 7
 
 # Made before the display starts: a new Wine folder takes a while to set up.
 "$wine_run" cmd /c exit >/dev/null 2>&1
+# Every start of the program goes through a launcher that has Wine note the
+# text of each message box it shows (the box's text is drawn, not an X window
+# of its own).
 launcher=$(mktemp)
-trap 'rm -f "$launcher"; wineserver -k 2>/dev/null' EXIT
-printf '#!/bin/sh\nexec "%s" "%s"\n' "$wine_run" "$exe" >"$launcher"
+boxes=$(mktemp)
+trap 'rm -f "$launcher" "$boxes"; wineserver -k 2>/dev/null' EXIT
+printf '#!/bin/sh\nWINEDEBUG=trace+msgbox exec "%s" "%s" 2>>"%s"\n' "$wine_run" "$exe" "$boxes" >"$launcher"
 chmod +x "$launcher"
-bash "$here/xvfb_window_test.sh" "$launcher" "$bitmaps"
+bash "$here/xvfb_window_test.sh" "$launcher" "$bitmaps" || exit
+shown=$(grep -o 'MSGBOX_OnInit .*' "$boxes")
+if [ "$shown" != 'MSGBOX_OnInit L"Slidora Quenlo is already starting."' ]; then
+  echo "FAIL: the boxes shown were not the second start's one:"
+  echo "$shown"
+  exit 1
+fi
