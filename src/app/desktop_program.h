@@ -1,5 +1,5 @@
 // The program on the desktop: the application object hosted on the real
-// window, the timer thread, the system's MIDI output and the program's own
+// window, the system's timers, the system's MIDI output and the program's own
 // message boxes; its start-up and its message loop. main() is these two
 // calls, and the start-up benchmark times the same start.
 #pragma once
@@ -10,7 +10,6 @@
 #include "app/sld_app.h"
 #include "platform/desktop_services.h"
 #include "platform/message_loop.h"
-#include "platform/timer_thread.h"
 
 class DesktopProgram {
  public:
@@ -32,7 +31,7 @@ class DesktopProgram {
 
  private:
   DesktopWindow m_Window;
-  TimerThread m_Timers;
+  DesktopTimers m_Timers;
   DesktopWindowQueue m_Queue;
   DesktopMessageBoxSink m_Boxes;
   std::unique_ptr<DesktopMidiOut> m_Midi;

@@ -13,11 +13,12 @@ int EndTimerResolution(uint32_t ms) { return timeEndPeriod(ms) == TIMERR_NOERROR
 
 void SleepMilliseconds(uint32_t ms) {
   // Sleep may end a little early or late by the timer resolution; the wait
-  // is measured on the monotonic clock and finished in whole milliseconds.
+  // is measured on the monotonic clock and made up until its end.
   using Clock = std::chrono::steady_clock;
   const Clock::time_point until = Clock::now() + std::chrono::milliseconds(ms);
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
+    // Rounded up: a sleep never ends before its time.
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now()).count();
     if (left <= 0) break;
     Sleep(static_cast<DWORD>(left));
   }

@@ -1,19 +1,25 @@
 // The Win32 backend's files, plain file reading, the single-instance mutex,
-// pictures and the multimedia MIDI output, as Windows (here Wine) runs them.
+// pictures, the multimedia MIDI output and the multimedia timers, as Windows
+// (here Wine) runs them. The timer tests wait on the real clock, each wait
+// bounded.
 #include <fcntl.h>
 #include <io.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "platform/atomic_file.h"
 #include "platform/instance_lock.h"
 #include "platform/pictures.h"
 #include "platform/plain_file.h"
 #include "platform/win32_midi.h"
+#include "platform/win32_timers.h"
 #include "platform/working_dir.h"
 #include "support/temp_dir.h"
 
@@ -118,6 +124,75 @@ TEST(Win32Midi, DevicesOutsideTheListAreRefusedAndNothingOpenIsHarmless) {
   midi.ShortMsg(0x007F3C90);
   midi.Reset();
   midi.Close();
+}
+
+// Waits up to 5 s for count to reach n.
+bool WaitForCount(const std::atomic<int>& count, int n) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (count.load() < n && std::chrono::steady_clock::now() < until) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return count.load() >= n;
+}
+
+std::atomic<int> g_ticks{0};
+std::atomic<int> g_self_kills{0};
+WinMmTimers* g_timers = nullptr;
+
+TEST(Win32Timers, PeriodicTimersTickUntilKilledAndOneShotsFireOnce) {
+  WinMmTimers timers;
+  TimeCaps caps{};
+  ASSERT_EQ(timers.GetDevCaps(&caps), 0);
+  EXPECT_LE(caps.wPeriodMin, 1u);
+  ASSERT_EQ(timers.BeginPeriod(1), 0);
+  g_ticks = 0;
+  const uint32_t tick = timers.SetEvent(5, 1, [](uint32_t, uintptr_t user) { g_ticks += static_cast<int>(user); }, 1, true);
+  ASSERT_NE(tick, 0u);
+  EXPECT_TRUE(WaitForCount(g_ticks, 5));
+  EXPECT_EQ(timers.KillEvent(tick), 0);
+  const int after_kill = g_ticks.load();
+  timers.Sleep(30);
+  EXPECT_EQ(g_ticks.load(), after_kill) << "no callback after KillEvent returned";
+  EXPECT_NE(timers.KillEvent(tick), 0);
+
+  g_ticks = 0;
+  const uint32_t once = timers.SetEvent(2, 1, [](uint32_t, uintptr_t) { ++g_ticks; }, 0, false);
+  ASSERT_NE(once, 0u);
+  EXPECT_TRUE(WaitForCount(g_ticks, 1));
+  timers.Sleep(20);
+  EXPECT_EQ(g_ticks.load(), 1);
+  EXPECT_EQ(timers.EndPeriod(1), 0);
+}
+
+TEST(Win32Timers, ACallbackMayStopItsOwnTimerAndBadRequestsAreRefused) {
+  WinMmTimers timers;
+  g_timers = &timers;
+  g_self_kills = 0;
+  const uint32_t id = timers.SetEvent(
+      2, 1, [](uint32_t self, uintptr_t) { g_self_kills += g_timers->KillEvent(self) == 0 ? 1 : 100; }, 0, true);
+  ASSERT_NE(id, 0u);
+  EXPECT_TRUE(WaitForCount(g_self_kills, 1));
+  timers.Sleep(20);
+  EXPECT_EQ(g_self_kills.load(), 1);
+  EXPECT_EQ(timers.SetEvent(0, 1, [](uint32_t, uintptr_t) {}, 0, true), 0u);
+  EXPECT_EQ(timers.SetEvent(5, 1, nullptr, 0, true), 0u);
+  EXPECT_NE(timers.KillEvent(12345), 0);
+  const int64_t before = timers.NowMs();
+  timers.Sleep(15);
+  EXPECT_GE(timers.NowMs() - before, 15);
+  g_timers = nullptr;
+}
+
+TEST(Win32Timers, DestroyingTheServiceStopsItsTimers) {
+  g_ticks = 0;
+  {
+    WinMmTimers timers;
+    ASSERT_NE(timers.SetEvent(1, 1, [](uint32_t, uintptr_t) { ++g_ticks; }, 0, true), 0u);
+    EXPECT_TRUE(WaitForCount(g_ticks, 2));
+  }
+  const int at_end = g_ticks.load();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(g_ticks.load(), at_end);
 }
 
 }  // namespace
