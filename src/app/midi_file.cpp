@@ -43,11 +43,14 @@ int DataBytes(int status) {
 
 }  // namespace
 
-std::vector<uint8_t> BuildMidiFile(const std::vector<TimedShortMsg>& messages, int tempoBpm) {
+std::vector<uint8_t> BuildMidiFile(const std::vector<TimedShortMsg>& messages, int tempoBpm,
+                                   int ticksPerQuarter) {
   if (tempoBpm <= 0) tempoBpm = 120;
   const uint32_t microsPerQuarter = static_cast<uint32_t>(kMicrosPerMinute / tempoBpm);
 
   std::vector<uint8_t> track;
+  // At most four bytes of time and three of message each, mostly fewer.
+  track.reserve(messages.size() * 5 + 16);
   PutVarLen(track, 0);
   track.push_back(kMetaEvent);
   track.push_back(kMetaTempo);
@@ -57,7 +60,7 @@ std::vector<uint8_t> BuildMidiFile(const std::vector<TimedShortMsg>& messages, i
   track.push_back(static_cast<uint8_t>(microsPerQuarter));
 
   // Ticks are rounded from the exact time each time, so rounding never adds up.
-  const double ticksPerMs = kMidiFileTicksPerQuarter * 1000.0 / microsPerQuarter;
+  const double ticksPerMs = ticksPerQuarter * 1000.0 / microsPerQuarter;
   int64_t lastTick = 0;
   for (const TimedShortMsg& m : messages) {
     const int status = static_cast<int>(m.packed & 0xFF);
@@ -79,7 +82,7 @@ std::vector<uint8_t> BuildMidiFile(const std::vector<TimedShortMsg>& messages, i
   Put32(file, 6);
   Put16(file, 0);  // format 0: a single track
   Put16(file, 1);
-  Put16(file, kMidiFileTicksPerQuarter);
+  Put16(file, static_cast<uint32_t>(ticksPerQuarter));
   file.insert(file.end(), {'M', 'T', 'r', 'k'});
   Put32(file, static_cast<uint32_t>(track.size()));
   file.insert(file.end(), track.begin(), track.end());
