@@ -70,7 +70,8 @@ TakeSaveResult SaveTake() {
     return r;
   }
   const std::vector<uint8_t> bytes = BuildMidiFile(take.messages, kTakeTempoBpm, kTakeTicksPerQuarter);
-  if (!WriteFileAtomically(r.path, std::string(bytes.begin(), bytes.end()), &r.error)) {
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (!WriteFileAtomically(r.path, text, &r.error)) {
     r.status = TakeSaveResult::kFailed;
     return r;
   }

@@ -2,15 +2,6 @@
 
 TakeBuffer g_TakeBuffer;
 
-// Times are kept as offsets from the chunk's base, so an entry is 8 bytes; a
-// chunk ends early when an offset would no longer fit in 32 bits.
-struct TakeBuffer::Chunk {
-  int64_t base_ms = 0;
-  int count = 0;
-  uint32_t offset_ms[kChunkSize];
-  uint32_t packed[kChunkSize];
-};
-
 TakeBuffer::TakeBuffer() = default;
 TakeBuffer::~TakeBuffer() = default;
 
@@ -52,19 +43,6 @@ void TakeBuffer::DropOldestChunk() {
   for (int i = 0; i < oldest->count; ++i) m_Base.Apply(oldest->packed[i]);
   m_First += static_cast<uint64_t>(oldest->count);
   m_Spare = std::move(oldest);
-}
-
-void TakeBuffer::Visit(uint64_t from, const Visitor& visit) const {
-  uint64_t number = m_First;
-  for (const std::unique_ptr<Chunk>& chunk : m_Chunks) {
-    const uint64_t next = number + static_cast<uint64_t>(chunk->count);
-    if (next > from) {
-      for (int i = from > number ? static_cast<int>(from - number) : 0; i < chunk->count; ++i) {
-        if (!visit(number + static_cast<uint64_t>(i), chunk->base_ms + chunk->offset_ms[i], chunk->packed[i])) return;
-      }
-    }
-    number = next;
-  }
 }
 
 ChannelState TakeBuffer::StateBefore(uint64_t n) const {

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <memory>
 
 #include "midi/channel_state.h"
@@ -38,17 +37,24 @@ class TakeBuffer {
   // The time of the newest message (0 when none).
   int64_t newest_ms() const { return m_Newest; }
 
-  // Calls visit for the kept messages numbered from..end()-1 (from is raised
-  // to first()); visit returns false to stop.
-  using Visitor = std::function<bool(uint64_t number, int64_t time_ms, uint32_t packed)>;
-  void Visit(uint64_t from, const Visitor& visit) const;
+  // Calls visit(number, time_ms, packed) for the kept messages numbered
+  // from..end()-1 (from is raised to first()); visit returns false to stop.
+  template <typename Visitor>
+  void Visit(uint64_t from, Visitor&& visit) const;
   // The channel set-up in force just before message number n (first() to end()).
   ChannelState StateBefore(uint64_t n) const;
   // The set-up in force now.
   const ChannelState& state() const { return m_Now; }
 
  private:
-  struct Chunk;
+  // Times are kept as offsets from the chunk's base, so an entry is 8 bytes;
+  // a chunk ends early when an offset would no longer fit in 32 bits.
+  struct Chunk {
+    int64_t base_ms = 0;
+    int count = 0;
+    uint32_t offset_ms[kChunkSize];
+    uint32_t packed[kChunkSize];
+  };
   void DropOldestChunk();
 
   std::deque<std::unique_ptr<Chunk>> m_Chunks;
@@ -59,6 +65,20 @@ class TakeBuffer {
   ChannelState m_Base;  // the set-up before message first()
   ChannelState m_Now;
 };
+
+template <typename Visitor>
+void TakeBuffer::Visit(uint64_t from, Visitor&& visit) const {
+  uint64_t number = m_First;
+  for (const std::unique_ptr<Chunk>& chunk : m_Chunks) {
+    const uint64_t next = number + static_cast<uint64_t>(chunk->count);
+    if (next > from) {
+      for (int i = from > number ? static_cast<int>(from - number) : 0; i < chunk->count; ++i) {
+        if (!visit(number + static_cast<uint64_t>(i), chunk->base_ms + chunk->offset_ms[i], chunk->packed[i])) return;
+      }
+    }
+    number = next;
+  }
+}
 
 // The program's buffer, fed by the port.
 extern TakeBuffer g_TakeBuffer;
