@@ -6,7 +6,6 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,6 +19,7 @@
 #include "midi/take_buffer.h"
 #include "model/instrument.h"
 #include "perform/play_fixture.h"
+#include "support/in_child.h"
 #include "support/pitch_song.h"
 #include "ui/colours.h"
 
@@ -81,27 +81,6 @@ class TakesTest : public PlayTest {
       }
     }
     return false;
-  }
-
-  // Runs body in a child process (so that a changed user or file-size limit
-  // stays there) and returns what it reported.
-  static std::string InChild(const std::function<std::string()>& body) {
-    int out[2];
-    if (pipe(out) != 0) return "no pipe";
-    const pid_t pid = fork();
-    if (pid == 0) {
-      close(out[0]);
-      const std::string report = body();
-      if (write(out[1], report.data(), report.size()) < 0) _exit(4);
-      _exit(0);
-    }
-    close(out[1]);
-    std::string report;
-    char buffer[512];
-    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<size_t>(n));
-    close(out[0]);
-    waitpid(pid, nullptr, 0);
-    return report;
   }
 };
 
@@ -188,7 +167,7 @@ TEST_F(TakesTest, AFolderThatCannotBeWrittenLosesNothing) {
   chmod(kTakesFolder, 0555);
   // A user who may not write into the folder: nothing is left there, and the
   // hint line says why.
-  const std::string report = InChild([&] {
+  const std::string report = RunInChild([&] {
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return std::string("no user");
     CtrlS();
     std::string lines = LastTakeHint() + "\n";
@@ -202,7 +181,7 @@ TEST_F(TakesTest, AFolderThatCannotBeWrittenLosesNothing) {
 
   // A full disk (a file-size limit), then room again: the first save fails
   // and leaves nothing, the second writes the whole take.
-  EXPECT_EQ(InChild([&] {
+  EXPECT_EQ(RunInChild([&] {
               signal(SIGXFSZ, SIG_IGN);
               rlimit limit{100, RLIM_INFINITY};
               setrlimit(RLIMIT_FSIZE, &limit);
