@@ -6,8 +6,10 @@
 
 #include "midi/channels.h"
 #include "midi/midi_codes.h"
+#include "midi/take_buffer.h"
 #include "model/instrument.h"
 #include "platform/platform.h"
+#include "platform/timer_service.h"
 
 MidiOutDriver* g_hMidiOut;
 int32_t g_bMidiOutOpen;
@@ -83,7 +85,11 @@ void CloseDevice() {
 void SendShort(int status, int data1, int data2) {
   if (!g_bMidiOutOpen) return;
   if ((status & 0xF0) == kNoteOff) data2 = kNoteOffVelocity;
-  g_hMidiOut->ShortMsg(PackShortMsg(status, data1, data2));
+  const uint32_t packed = PackShortMsg(status, data1, data2);
+  g_hMidiOut->ShortMsg(packed);
+  // Kept as it was sent, on the clock the timers go by, so that what was
+  // played can be saved afterwards.
+  g_TakeBuffer.Add(g_Platform.timers ? g_Platform.timers->NowMs() : 0, packed);
 }
 
 const char* DeviceName(int id) {
@@ -94,6 +100,7 @@ const char* DeviceName(int id) {
 void ReleaseMidiPort() { CloseDevice(); }
 
 void ResetMidiState() {
+  g_TakeBuffer.Clear();
   g_hMidiOut = nullptr;
   g_bMidiOutOpen = 0;
   g_MidiOutDevice = kMidiMapperId;

@@ -11,6 +11,9 @@
 namespace {
 constexpr int kNeckStep = kNeckRect[1].top - kNeckRect[0].top;  // upper neck fields to lower, pixels
 constexpr int kVoiceRowStep = 19;
+// The hint line at the foot of the page: its background strip and its text.
+constexpr int kHintLineTop = 676, kHintLineWidth = 970, kHintLineHeight = 24;
+constexpr int kHintTextX = 10, kHintTextY = 680;
 
 std::string Format(const char* fmt, int v) {
   char buf[32];
@@ -128,7 +131,7 @@ void CSLDView::DrawHint(Canvas& dc, int r) {
     return;
   }
   if (r == -1) {
-    dc.Blit(0, 676, 970, 24, m_bmHintBack);
+    dc.Blit(0, kHintLineTop, kHintLineWidth, kHintLineHeight, m_bmHintBack);
     return;
   }
   if (r == PlayButton) {
@@ -140,4 +143,13 @@ void CSLDView::DrawHint(Canvas& dc, int r) {
   if (r < 0 || r >= kHintCount || g_HintText[r][0] == '\0') return;
   SelectTextStyle(dc, FontArial17, kGrey, &kLightBlue);
   dc.TextOut(10, 680, g_HintText[r]);
+}
+
+void CSLDView::ShowHintMessage(const std::string& text) {
+  if (g_Page == kVoicePage) return;
+  Canvas& dc = m_Canvas;
+  dc.Blit(0, kHintLineTop, kHintLineWidth, kHintLineHeight, m_bmHintBack);
+  SelectTextStyle(dc, FontArial17, kBlack, &kCream);
+  dc.TextOut(kHintTextX, kHintTextY, text);
+  Present();
 }
