@@ -49,6 +49,9 @@ class CSLDView {
   void DrawGuideShift(Canvas& dc, int neck);
   void DrawMidiShift(Canvas& dc, int neck);
   void DrawHint(Canvas& dc, int region);
+  void DrawDeviceGoneNote(Canvas& dc, int x);
+  // The open output device vanished or came back: its row and the hint line.
+  void ShowMidiPortState();
   void DrawTuningColumn(Canvas& dc, int set);
   void DrawDeviceRow(Canvas& dc, int device);
   void DrawReverbValue(Canvas& dc, int value);
