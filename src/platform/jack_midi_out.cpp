@@ -21,9 +21,11 @@ constexpr const char* kOutPortName = "MIDI out";
 // 16384 messages: many seconds of a dense song, so only a port that has
 // stopped draining fills it.
 constexpr size_t kRingRecords = 16384;
-// A new connection takes effect a process cycle or two after it is made, and
-// what is written before is lost: messages wait this many cycles.
-constexpr int kSettleCycles = 3;
+// A new connection takes effect some process cycles after it is made (when
+// the server switches to the new graph), and what is written before is lost:
+// messages wait until this thread sees the connection in the graph it runs,
+// and this many cycles more.
+constexpr int kSettleCycles = 2;
 // How often a gone port is looked for again.
 constexpr std::chrono::milliseconds kWatchPeriod{100};
 // Bounds of Close: the messages sent last (a reset) going out, and the watcher
@@ -55,6 +57,9 @@ struct JackMidiOut::Link {
   std::atomic<int> settle{0};          // process cycles since, counted by the process thread
   std::atomic<unsigned> cycles{0};     // process cycles, ever
   std::atomic<bool> server_down{false};
+  // The watcher's own: the client was opened on a server that had just
+  // started (see Rejoin).
+  bool early_client = false;
   // Only the thread that owns the link at the moment (Open, then the watcher)
   // opens or closes the client; the callbacks read them.
   std::atomic<jack_client_t*> client{nullptr};
@@ -72,13 +77,17 @@ using Link = JackMidiOut::Link;
 
 int Process(jack_nframes_t frames, void* arg) {
   Link* l = static_cast<Link*>(arg);
-  void* buffer = jack_port_get_buffer(l->port.load(std::memory_order_acquire), frames);
+  jack_port_t* port = l->port.load(std::memory_order_acquire);
+  void* buffer = jack_port_get_buffer(port, frames);
   jack_midi_clear_buffer(buffer);
   l->cycles.fetch_add(1, std::memory_order_release);
   int phase = l->phase.load(std::memory_order_acquire);
   // What was sent to the connection before it went is not for the new one.
   if (phase == kRejoining) l->ring.Clear();
-  if ((phase == kSettling || phase == kRejoining) && l->connected.load(std::memory_order_acquire)) {
+  if (phase == kSettling || phase == kRejoining) {
+    // jack_port_connected reads the graph of the running cycle, without
+    // waiting, when called from the process thread.
+    if (!l->connected.load(std::memory_order_acquire) || jack_port_connected(port) <= 0) return 0;
     if (l->settle.fetch_add(1, std::memory_order_relaxed) + 1 >= kSettleCycles) {
       l->phase.compare_exchange_strong(phase, phase == kSettling ? kFlowing : kBack);
     }
@@ -151,9 +160,22 @@ bool ConnectTarget(Link& l) {
 // One look for a gone port: the server first (a new client when the old one's
 // server went down), then the receiver's port.
 void Rejoin(Link& l) {
-  if (l.server_down.exchange(false)) CloseClient(l);
+  if (l.server_down.exchange(false)) {
+    CloseClient(l);
+    l.early_client = true;
+  }
   if (!l.client.load() && !OpenClient(l)) return;
   if (!jack_port_by_name(l.client.load(), l.target.c_str())) return;
+  // A client opened while another one closes (as clients come and go while a
+  // server starts) can miss that one's leaving, and the JACK library then
+  // keeps its wake-up for the next client of the same number, which is never
+  // woken by this one: a receiver started later would hear nothing. Once the
+  // receiver is there, the client is opened afresh.
+  if (l.early_client) {
+    l.early_client = false;
+    CloseClient(l);
+    if (!OpenClient(l) || !jack_port_by_name(l.client.load(), l.target.c_str())) return;
+  }
   l.connected.store(false, std::memory_order_release);
   l.settle.store(0, std::memory_order_relaxed);
   int gone = kGone;
