@@ -24,8 +24,9 @@ constexpr size_t kRingRecords = 16384;
 // A new connection takes effect some process cycles after it is made (when
 // the server switches to the new graph), and what is written before is lost:
 // messages wait until this thread sees the connection in the graph it runs,
-// and this many cycles more.
+// and this many cycles more; at the longest, a fixed number of cycles.
 constexpr int kSettleCycles = 2;
+constexpr int kSettleCyclesAtMost = 32;  // 170 ms at 256 frames and 48 kHz
 // How often a gone port is looked for again.
 constexpr std::chrono::milliseconds kWatchPeriod{100};
 // Bounds of Close: the messages sent last (a reset) going out, and the watcher
@@ -54,7 +55,8 @@ struct JackMidiOut::Link {
   MessageRing ring{kRingRecords};
   std::atomic<int> phase{kSettling};
   std::atomic<bool> connected{false};  // the connection was made (jack_connect returned)
-  std::atomic<int> settle{0};          // process cycles since, counted by the process thread
+  std::atomic<int> settle{0};          // process cycles since it showed, counted by the process thread
+  std::atomic<int> waited{0};          // process cycles since it was made
   std::atomic<unsigned> cycles{0};     // process cycles, ever
   std::atomic<bool> server_down{false};
   // The watcher's own: the client was opened on a server that had just
@@ -87,7 +89,9 @@ int Process(jack_nframes_t frames, void* arg) {
   if (phase == kSettling || phase == kRejoining) {
     // jack_port_connected reads the graph of the running cycle, without
     // waiting, when called from the process thread.
-    if (!l->connected.load(std::memory_order_acquire) || jack_port_connected(port) <= 0) return 0;
+    if (!l->connected.load(std::memory_order_acquire)) return 0;
+    const int waited = l->waited.fetch_add(1, std::memory_order_relaxed) + 1;
+    if (jack_port_connected(port) <= 0 && waited < kSettleCyclesAtMost) return 0;
     if (l->settle.fetch_add(1, std::memory_order_relaxed) + 1 >= kSettleCycles) {
       l->phase.compare_exchange_strong(phase, phase == kSettling ? kFlowing : kBack);
     }
@@ -178,6 +182,7 @@ void Rejoin(Link& l) {
   }
   l.connected.store(false, std::memory_order_release);
   l.settle.store(0, std::memory_order_relaxed);
+  l.waited.store(0, std::memory_order_relaxed);
   int gone = kGone;
   if (!l.phase.compare_exchange_strong(gone, kRejoining)) return;
   if (!ConnectTarget(l)) {
