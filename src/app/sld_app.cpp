@@ -112,6 +112,7 @@ void ReportSaveFailure(const std::string& path, const std::string& reason) {
 
 void CSLDApp::OnIdle() {
   if (m_Closed) return;
+  if (WatchMidiPort()) m_View.ShowMidiPortState();
   if (m_View.HasInvalidArea()) m_View.UpdateWindow();
   m_View.Present();
   LeaveWindowCheck();

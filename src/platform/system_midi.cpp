@@ -84,3 +84,9 @@ void SystemMidiOut::Close() {
   }
   m_Open = kNothingOpen;
 }
+
+PortState SystemMidiOut::State() { return m_Open >= 0 ? m_Ports->State() : PortState::kOpen; }
+
+void SystemMidiOut::Resume() {
+  if (m_Open >= 0) m_Ports->Resume();
+}

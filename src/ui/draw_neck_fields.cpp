@@ -2,6 +2,7 @@
 // note columns, voice names, volumes, guide and MIDI shifts.
 #include <cstdio>
 
+#include "midi/midi_port.h"
 #include "ui/colours.h"
 #include "ui/layout.h"
 #include "ui/stand_ins.h"
@@ -128,10 +129,12 @@ void CSLDView::DrawHint(Canvas& dc, int r) {
   if (g_bAutoPlay) {
     SelectTextStyle(dc, FontArial17, kRed, &kCream);
     dc.TextOut(10, 680, kStopHint);
+    DrawDeviceGoneNote(dc, 30 + FontArial17.TextWidth(kStopHint));
     return;
   }
   if (r == -1) {
     dc.Blit(0, kHintLineTop, kHintLineWidth, kHintLineHeight, m_bmHintBack);
+    DrawDeviceGoneNote(dc, kHintTextX);
     return;
   }
   if (r == PlayButton) {
@@ -151,5 +154,20 @@ void CSLDView::ShowHintMessage(const std::string& text) {
   dc.Blit(0, kHintLineTop, kHintLineWidth, kHintLineHeight, m_bmHintBack);
   SelectTextStyle(dc, FontArial17, kBlack, &kCream);
   dc.TextOut(kHintTextX, kHintTextY, text);
+  Present();
+}
+
+// The player learns on the hint line, without a box that would stop the
+// playing, that the output device has vanished; it stays until the device is
+// back or another is chosen.
+void CSLDView::DrawDeviceGoneNote(Canvas& dc, int x) {
+  if (!g_bMidiOutGone) return;
+  SelectTextStyle(dc, FontArial17, kRed, &kCream);
+  dc.TextOut(x, kHintTextY, std::string(" ") + DeviceName(g_MidiOutDevice) + kDeviceGoneNote);
+}
+
+void CSLDView::ShowMidiPortState() {
+  if (g_Page == kMidiPage) DrawDeviceRow(m_Canvas, g_MidiOutDevice);
+  DrawHint(m_Canvas, -1);
   Present();
 }
