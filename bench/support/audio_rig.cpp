@@ -108,8 +108,11 @@ class JackEar : public Ear {
     jack_get_cycle_times(self->m_Client, &current_frames, &current_usecs, &next_usecs, &period_usecs);
     const auto* left = static_cast<const float*>(jack_port_get_buffer(self->m_Ports[0], frames));
     const auto* right = static_cast<const float*>(jack_port_get_buffer(self->m_Ports[1], frames));
+    // JACK keeps time on a clock of its own (CLOCK_MONOTONIC_RAW): moved onto
+    // ours at every cycle.
+    const int64_t to_ours = NowUs() - static_cast<int64_t>(jack_get_time());
     self->Hear(left, right, static_cast<int>(frames), 1,
-               static_cast<int64_t>(current_usecs) + self->m_LatencyUs.load(), self->m_Rate);
+               static_cast<int64_t>(current_usecs) + to_ours + self->m_LatencyUs.load(), self->m_Rate);
     return 0;
   }
 
@@ -139,8 +142,8 @@ class PulseEar : public Ear {
     return true;
   }
   std::string description() const override {
-    return "PulseAudio null sink " + std::to_string(kRate) + " Hz, heard on its monitor (read in " +
-           std::to_string(kRecordChunk) + "-frame chunks, the monitor's latency taken off)";
+    return "PulseAudio null sink " + std::to_string(kRate) + " Hz, heard on its monitor as it arrives (" +
+           std::to_string(kRecordChunk) + "-frame chunks)";
   }
 
  private:
@@ -148,9 +151,10 @@ class PulseEar : public Ear {
     float buffer[kRecordChunk * 2];
     while (!m_Stop.load()) {
       if (pa_simple_read(m_Simple, buffer, sizeof buffer, nullptr) < 0) return;
-      const int64_t now = NowUs();
-      const int64_t latency = static_cast<int64_t>(pa_simple_get_latency(m_Simple, nullptr));
-      const int64_t t0 = now - latency - static_cast<int64_t>(kRecordChunk) * 1000000 / kRate;
+      // The null sink hands its monitor what it plays as it plays it: a
+      // chunk's last frame was at the output as the chunk arrived (the ear's
+      // own delay counts against the program).
+      const int64_t t0 = NowUs() - static_cast<int64_t>(kRecordChunk - 1) * 1000000 / kRate;
       Hear(buffer, buffer + 1, kRecordChunk, 2, t0, kRate);
     }
   }
@@ -254,6 +258,19 @@ std::unique_ptr<Ear> OpenEar(SoundPath path) {
   }
   auto ear = std::make_unique<PulseEar>();
   return ear->Open() ? std::move(ear) : nullptr;
+}
+
+int64_t JackServerXruns(int64_t us) {
+  jack_client_t* client = jack_client_open("slidora-bench-idle", JackNoStartServer, nullptr);
+  if (!client) return -1;
+  std::atomic<int64_t> xruns{0};
+  jack_set_xrun_callback(
+      client, [](void* arg) { return static_cast<std::atomic<int64_t>*>(arg)->fetch_add(1), 0; }, &xruns);
+  jack_set_process_callback(client, [](jack_nframes_t, void*) { return 0; }, nullptr);
+  jack_activate(client);
+  SleepUs(us);
+  jack_client_close(client);
+  return xruns.load();
 }
 
 BusyLoops::BusyLoops(int count) {

@@ -77,6 +77,10 @@ class Ear {
 // monitor. nullptr when it cannot.
 std::unique_ptr<Ear> OpenEar(SoundPath path);
 
+// Xruns of the JACK server over the given time, heard by a client that does
+// nothing: what the machine costs the server without the program's part.
+int64_t JackServerXruns(int64_t us);
+
 // Processes that spin on the processor until the object goes.
 class BusyLoops {
  public:
