@@ -168,6 +168,7 @@ int MeasurePath(SoundPath path, int presses, int seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // the figures as they come
   std::vector<SoundPath> paths = {SoundPath::kJack, SoundPath::kPulse};
   if (argc > 1 && std::strcmp(argv[1], "jack") == 0) paths = {SoundPath::kJack};
   if (argc > 1 && std::strcmp(argv[1], "pulse") == 0) paths = {SoundPath::kPulse};

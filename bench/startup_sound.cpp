@@ -173,6 +173,7 @@ int main(int argc, char** argv) {
   if (argc == 5 && std::strcmp(argv[1], "--child") == 0) {
     return Child(std::atoll(argv[2]), std::strcmp(argv[3], "idle") == 0, std::atoll(argv[4]));
   }
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // the figures as they come
   if (!getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 0);
   std::vector<SoundPath> paths = {SoundPath::kJack, SoundPath::kPulse};
   if (argc > 1 && std::strcmp(argv[1], "jack") == 0) paths = {SoundPath::kJack};
