@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class AudioSource {
  public:
@@ -36,6 +37,10 @@ class AudioOutput {
   // frames at the output's rate.
   virtual int latency_frames() const = 0;
   virtual int sample_rate() const = 0;
+  // Where the sound goes, as the audio system names it: for JACK the ports
+  // each output is connected to ("left: system:playback_1"); empty where the
+  // system routes it itself.
+  virtual std::vector<std::string> connections() const { return {}; }
 };
 
 // Each returns nullptr quickly when its audio system is not there; none

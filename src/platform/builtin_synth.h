@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class BuiltinSynth {
  public:
@@ -54,6 +55,8 @@ class BuiltinSynth {
   // Gaps in the sound since the output opened (JACK xruns, PulseAudio
   // underflows); -1 when the output cannot tell or none is open.
   int64_t audio_underruns() const;
+  // Where the audio output's sound goes ("left: system:playback_1" for JACK).
+  std::vector<std::string> audio_connections() const;
   // How far the sound heard trails the buffers being filled, in milliseconds.
   double audio_latency_ms() const;
   // What the audio output calls for each buffer, on its own thread: the

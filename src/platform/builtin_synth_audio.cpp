@@ -27,6 +27,10 @@ std::string BuiltinSynth::audio_driver() const { return m_Impl->audio ? m_Impl->
 
 int64_t BuiltinSynth::audio_underruns() const { return m_Impl->audio ? m_Impl->audio->underruns() : -1; }
 
+std::vector<std::string> BuiltinSynth::audio_connections() const {
+  return m_Impl->audio ? m_Impl->audio->connections() : std::vector<std::string>{};
+}
+
 double BuiltinSynth::audio_latency_ms() const {
   if (!m_Impl->audio) return 0;
   return 1000.0 * m_Impl->audio->latency_frames() / m_Impl->audio->sample_rate();

@@ -4,6 +4,7 @@
 #include <jack/jack.h>
 
 #include <atomic>
+#include <cerrno>
 
 #include "platform/audio_output.h"
 #include "platform/jack_support.h"
@@ -12,6 +13,7 @@ namespace {
 
 constexpr const char* kClientName = "slidora";
 constexpr const char* kPortNames[2] = {"left", "right"};
+constexpr int kConnectAttempts = 3;
 
 class JackOutput : public AudioOutput {
  public:
@@ -47,6 +49,16 @@ class JackOutput : public AudioOutput {
     return static_cast<int>(range.max);
   }
   int sample_rate() const override { return m_Rate; }
+  std::vector<std::string> connections() const override {
+    std::vector<std::string> list;
+    if (m_Gone.load(std::memory_order_acquire)) return list;
+    for (int i = 0; i < 2; ++i) {
+      const char** to = jack_port_get_connections(m_Ports[i]);
+      for (int k = 0; to && to[k]; ++k) list.push_back(std::string(kPortNames[i]) + ": " + to[k]);
+      if (to) jack_free(to);
+    }
+    return list;
+  }
 
  private:
   void ConnectToPlayback() {
@@ -56,7 +68,11 @@ class JackOutput : public AudioOutput {
     // A single playback port takes both sides.
     for (int i = 0; i < 2 && playback[0]; ++i) {
       const char* to = playback[1] ? playback[i] : playback[0];
-      jack_connect(m_Client, jack_port_name(m_Ports[i]), to);
+      // A server slow to answer may fail a request once; EEXIST is success.
+      for (int attempt = 0; attempt < kConnectAttempts; ++attempt) {
+        const int result = jack_connect(m_Client, jack_port_name(m_Ports[i]), to);
+        if (result == 0 || result == EEXIST) break;
+      }
     }
     jack_free(playback);
   }
