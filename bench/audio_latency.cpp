@@ -6,7 +6,7 @@
 // notes beside the busy loops, counting underruns (the output's own count) and
 // runs of digital silence heard inside held notes.
 //
-//   build/bench_audio_latency [jack|pulse] [presses] [seconds]
+//   build/bench_audio_latency [jack|pulse] [presses] [seconds] [JACK period]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +28,7 @@ namespace {
 constexpr int kDefaultPresses = 200;
 constexpr int kDefaultSeconds = 60;
 constexpr int kBusyLoops = 2;
+constexpr int kJackPeriod = 128;  // frames: 2.7 ms at 48 kHz, a usual low-latency setting
 constexpr Point kString1 = {81, 147};  // the upper neck's top string
 constexpr int kKeySolo = '1';
 constexpr int kKeyFour = '4';
@@ -115,9 +116,9 @@ void Sustained(HeadlessSystem& system, Ear& ear, int seconds, BuiltinSynth& synt
               synth.audio_underruns() == underruns0 && ear.gaps() == gaps0 ? "met" : "MISSED");
 }
 
-int MeasurePath(SoundPath path, int presses, int seconds) {
+int MeasurePath(SoundPath path, int presses, int seconds, int jack_period) {
   std::printf("== %s\n", PathName(path));
-  SoundServer server(path);
+  SoundServer server(path, jack_period);
   if (!server.up()) {
     std::printf("  no %s server could be started here; skipped\n", PathName(path));
     return 0;
@@ -174,6 +175,7 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "pulse") == 0) paths = {SoundPath::kPulse};
   const int presses = argc > 2 ? std::atoi(argv[2]) : kDefaultPresses;
   const int seconds = argc > 3 ? std::atoi(argv[3]) : kDefaultSeconds;
+  const int jack_period = argc > 4 ? std::atoi(argv[4]) : kJackPeriod;
 
   const std::filesystem::path old_dir = std::filesystem::current_path();
   const std::filesystem::path dir =
@@ -187,7 +189,7 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   std::system("cut -d' ' -f1-3 /proc/loadavg");
   int status = 0;
-  for (SoundPath path : paths) status |= MeasurePath(path, presses, seconds);
+  for (SoundPath path : paths) status |= MeasurePath(path, presses, seconds, jack_period);
   std::filesystem::current_path(old_dir);
   std::filesystem::remove_all(dir);
   return status;

@@ -21,7 +21,6 @@
 namespace {
 
 constexpr int kRate = 48000;
-constexpr int kJackPeriod = 128;  // frames: 2.7 ms, a usual low-latency setting
 constexpr int64_t kServerStartUs = 15000000;
 constexpr int64_t kGapFrames = 48;  // 1 ms
 constexpr const char* kSinkName = "slidora_out";
@@ -176,7 +175,7 @@ void SleepUs(int64_t us) { std::this_thread::sleep_for(std::chrono::microseconds
 
 const char* PathName(SoundPath path) { return path == SoundPath::kJack ? "JACK" : "PulseAudio"; }
 
-SoundServer::SoundServer(SoundPath path) : m_Path(path) {
+SoundServer::SoundServer(SoundPath path, int jack_period) : m_Path(path), m_JackPeriod(jack_period) {
   const std::string tag = std::to_string(getpid());
   jack_set_error_function(IgnoreJack);
   jack_set_info_function(IgnoreJack);
@@ -186,7 +185,7 @@ SoundServer::SoundServer(SoundPath path) : m_Path(path) {
     setenv("JACK_NO_START_SERVER", "1", 1);
     // Real-time scheduling, as a JACK user runs it.
     m_Pid = Spawn({"jackd", "-n", name, "-R", "-d", "dummy", "-r", std::to_string(kRate), "-p",
-                   std::to_string(kJackPeriod)});
+                   std::to_string(jack_period)});
   } else {
     m_Dir = (std::filesystem::temp_directory_path() / ("slidora-bench-pulse-" + tag)).string();
     std::filesystem::create_directories(m_Dir);
@@ -225,8 +224,9 @@ SoundServer::~SoundServer() {
 }
 
 std::string SoundServer::description() const {
-  return m_Path == SoundPath::kJack ? "jackd -R -d dummy -r 48000 -p 128 (real-time)"
-                                    : "pulseaudio with module-null-sink, float32 48000 Hz";
+  return m_Path == SoundPath::kJack
+             ? "jackd -R -d dummy -r 48000 -p " + std::to_string(m_JackPeriod) + " (real-time)"
+             : "pulseaudio with module-null-sink, float32 48000 Hz";
 }
 
 void Ear::Hear(const float* left, const float* right, int frames, int stride, int64_t t0_us, int rate) {

@@ -23,7 +23,8 @@ const char* PathName(SoundPath path);
 // environment of this process (and of children started later) points at it.
 class SoundServer {
  public:
-  explicit SoundServer(SoundPath path);
+  // jack_period: the JACK server's period in frames (PulseAudio ignores it).
+  explicit SoundServer(SoundPath path, int jack_period = 128);
   ~SoundServer();
   SoundServer(const SoundServer&) = delete;
   SoundServer& operator=(const SoundServer&) = delete;
@@ -32,6 +33,7 @@ class SoundServer {
 
  private:
   SoundPath m_Path;
+  int m_JackPeriod;
   pid_t m_Pid = -1;
   std::string m_Dir;
   bool m_Up = false;
