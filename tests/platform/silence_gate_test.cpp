@@ -43,6 +43,18 @@ TEST(SilenceGateTest, NeverRestsWhileAVoiceSoundsOrAMessageCameDuringTheBuffer) 
   EXPECT_TRUE(Buffer(gate, kLoud));
 }
 
+TEST(SilenceGateTest, AMessageRestartsTheQuietCount) {
+  SilenceGate gate(kRestAfter);
+  for (int i = 0; i < 3; ++i) Buffer(gate, 0.0f);
+  // A note whose sound starts with near silence, and whose voice the
+  // synthesizer does not count yet: the rest waits a full quiet time.
+  gate.Wake();
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(Buffer(gate, 0.0f)) << i;
+  EXPECT_FALSE(gate.resting());
+  Buffer(gate, 0.0f);
+  EXPECT_TRUE(gate.resting());
+}
+
 TEST(SilenceGateTest, ALoudBufferRestartsTheQuietCount) {
   SilenceGate gate(kRestAfter);
   for (int i = 0; i < 3; ++i) Buffer(gate, 0.0f);
