@@ -1,6 +1,8 @@
 #include "audio_rig.h"
 
 #include <jack/jack.h>
+#include <pthread.h>
+#include <sched.h>
 #include <pulse/simple.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -25,6 +27,7 @@ constexpr int64_t kServerStartUs = 15000000;
 constexpr int64_t kGapFrames = 48;  // 1 ms
 constexpr const char* kSinkName = "slidora_out";
 constexpr int kRecordChunk = 64;  // frames the monitor is read in
+constexpr int kEarPriority = 5;   // real-time, below the program's audio thread
 
 pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env = {}) {
   const pid_t parent = getpid();
@@ -147,6 +150,10 @@ class PulseEar : public Ear {
 
  private:
   void Run() {
+    // The ear hears on time even on a loaded machine, as JACK's ear does.
+    sched_param param{};
+    param.sched_priority = kEarPriority;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
     float buffer[kRecordChunk * 2];
     while (!m_Stop.load()) {
       if (pa_simple_read(m_Simple, buffer, sizeof buffer, nullptr) < 0) return;
