@@ -12,47 +12,16 @@
 #include "platform/jack_support.h"
 #include "platform/scoped_env.h"
 #include "platform/system_midi.h"
-#include "support/child_process.h"
+#include "support/jack_server.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-constexpr int kServerStartMs = 15000;
 constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
-// A JACK dummy server of the test's own name, ended with the test (or with its
-// process). The JACK library of this process talks to it from now on.
-class JackDummyServer {
- public:
-  explicit JackDummyServer(const std::string& tag)
-      : m_Name("slidora-test-" + tag + "-" + std::to_string(getpid())),
-        m_ServerEnv("JACK_DEFAULT_SERVER", m_Name),
-        m_NoStart("JACK_NO_START_SERVER", "1"),
-        m_Server({"jackd", "-n", m_Name, "-r", "-t", "5000", "-d", "dummy", "-r", "48000", "-p", "256"}) {}
-  ~JackDummyServer() { m_Server.Stop(); }
-
-  // Waits, within a bound, until the server takes clients.
-  bool Up() {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kServerStartMs);
-    while (m_Server.started() && !m_Server.Exited()) {
-      if (JackServerRunning()) return true;
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-  }
-  const std::string& name() const { return m_Name; }
-
- private:
-  std::string m_Name;
-  ScopedEnv m_ServerEnv;
-  ScopedEnv m_NoStart;
-  ChildProcess m_Server;
-};
-
 TEST(JackAudioTest, OutputsGoToThePlaybackPortsUnlessTheSettingsSayNot) {
-  JackDummyServer server("audio");
-  if (!server.Up()) GTEST_SKIP() << "jackd cannot run here";
+  TestJackServer server;
+  if (!server.ready()) GTEST_SKIP() << "jackd cannot run here (no JACK server came up)";
 
   struct Case {
     const char* settings;  // added to the [Synth] section
