@@ -41,13 +41,13 @@ set(SLIDORA_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(${SLIDORA_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# Test files that need FluidSynth or JACK, or test the POSIX files of the
-# platform layer (links, permissions, a removed working folder), or start the
-# Linux programs, stay Linux tests.
+# Test files that need FluidSynth, JACK or PulseAudio, or test the POSIX files
+# of the platform layer (links, permissions, a removed working folder), or
+# start the Linux programs or a child process, stay Linux tests.
 file(GLOB_RECURSE TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
 list(FILTER TEST_SOURCES EXCLUDE REGEX "/fuzz/")
 list(FILTER TEST_SOURCES EXCLUDE REGEX
-  "/tests/(platform/(builtin_synth|jack_port|synth_render|resampler|system_midi|atomic_file|working_dir)|app/(song_render|cli_song|sim_scripts_doc)|song/song_format_doc|perform/real_sound)_test\\.cpp$")
+  "/tests/(platform/(builtin_synth|builtin_synth_live|jack_port|jack_audio|jack_guard|pulse_audio|synth_render|resampler|system_midi|atomic_file|working_dir)|app/(song_render|cli_song|sim_scripts_doc|takes|take_files)|song/song_format_doc|perform/real_sound)_test\\.cpp$")
 # Tests of the files above that run a child process, a named pipe, a file-size
 # limit or a removed working folder (and its "/" paths): Windows has none of them.
 set(POSIX_ONLY_TESTS

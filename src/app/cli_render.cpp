@@ -1,9 +1,12 @@
-// slidora-cli render FILE -o OUT.wav [--soundfont PATH]: a song's performance
-// through the built-in synthesizer, as a 44.1 kHz stereo 16-bit WAV file.
+// slidora-cli render FILE -o OUT.wav [--soundfont PATH]: a song's performance,
+// or a MIDI file (a take) as it is, through the built-in synthesizer, as a
+// 44.1 kHz stereo 16-bit WAV file.
+
 #include <cstdio>
 #include <string>
 
 #include "app/cli_commands.h"
+#include "app/midi_file_read.h"
 #include "app/song_performance.h"
 #include "app/song_render.h"
 #include "app/song_report.h"
@@ -37,7 +40,16 @@ int RunRender(int argc, char** argv) {
     std::fprintf(stderr, "usage: slidora-cli render FILE -o OUT.wav [--soundfont PATH]\n");
     return 2;
   }
-  if (!SongLoadsOrReport(file)) return 1;
+  const bool midi = IsMidiFileName(file);
+  if (!midi && !SongLoadsOrReport(file)) return 1;
+  std::vector<TimedShortMsg> messages;
+  if (midi) {
+    std::string error;
+    if (ReadMidiFile(file, &messages, &error) != 0) {
+      std::fprintf(stderr, "render: %s: %s\n", file, error.c_str());
+      return 1;
+    }
+  }
   BuildSettingsPath();
   const std::string soundfont = soundfontArg ? soundfontArg : FindSoundFont(g_SettingsPath);
   if (soundfont.empty()) {
@@ -46,8 +58,7 @@ int RunRender(int argc, char** argv) {
   }
   // Only the messages are kept of the performance, as it plays.
   SongPerformance p;
-  std::vector<TimedShortMsg> messages;
-  if (PerformSong(file, false, &p, [&](const std::vector<HeadlessEvent>& batch) {
+  if (!midi && PerformSong(file, false, &p, [&](const std::vector<HeadlessEvent>& batch) {
         AppendPerformanceMessages(batch, p.dropMs, &messages);
       }) != 0) {
     return 1;
@@ -81,7 +92,7 @@ int RunRender(int argc, char** argv) {
   return 0;
 }
 
-const CliRegistration kRender("render", "render a song through the built-in synthesizer to a WAV file",
+const CliRegistration kRender("render", "render a song or a MIDI file through the built-in synthesizer to a WAV file",
                               RunRender);
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "app/frame_window.h"
 
+#include "app/midi_file_read.h"
+#include "app/take_playback.h"
+#include "app/takes.h"
 #include "platform/profile.h"
 #include "platform/window.h"
 #include "song/autoplay_start.h"
@@ -42,10 +45,23 @@ void FrameWindowProc(const Message& m, const std::function<void()>& on_close) {
       // Unless the panel sets it, the cursor stays what it was.
       OnSetCursor(true);
       return;
-    case WM_DROPFILES:
-      OnDropFiles(DragQueryFiles());  // the song player takes the first file
+    case WM_DROPFILES: {
+      // The first file counts: a MIDI file is played back, anything else is
+      // the song player's.
+      const std::vector<std::string> paths = DragQueryFiles();
+      if (!paths.empty() && IsMidiFileName(paths.front())) {
+        OnDropMidiFile(paths.front());
+      } else {
+        OnDropFiles(paths);
+      }
+      return;
+    }
+    case WM_TAKE_STEP:
+      OnTakeStep(m);
       return;
     default:
+      // Ctrl+S keeps the take whatever plays; the view never sees it.
+      if (OnTakeShortcut(m)) return;
       ViewWindowProc(m);
       return;
   }

@@ -22,6 +22,7 @@ bool SaveFramePosition(const std::string& settings_path, Point top_left, std::st
 
 // The frame's messages: WM_CLOSE starts the close, WM_SYSCOMMAND minimises,
 // WM_SETCURSOR lets the panel choose the cursor, WM_DROPFILES hands the
-// dropped files to the song player; everything else goes to the view.
+// dropped files to the song player (a MIDI file to the take player), Ctrl+S
+// saves the take; everything else goes to the view.
 // on_close runs the close request.
 void FrameWindowProc(const Message& m, const std::function<void()>& on_close);

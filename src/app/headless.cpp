@@ -38,6 +38,7 @@ int HeadlessSystem::StartUp() {
   if (m_Started) return 0;
   AppHost host;
   host.single_instance = false;
+  host.save_take_at_exit = m_SaveTakeAtExit;
   host.screen_size = [] { return kHeadlessScreen; };
   host.create_window = [this](Point top_left) {
     m_Window.MoveWindow(top_left.x, top_left.y);

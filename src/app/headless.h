@@ -58,6 +58,9 @@ class HeadlessSystem : public MessageBoxSink {
   // way; after that Close only returns the status and input is ignored.
   int Close();
   bool closed() const { return m_App.closed(); }
+  // Whether the exit saves a take never saved (on by default, as the program
+  // does); set before StartUp.
+  void SetSaveTakeAtExit(bool on) { m_SaveTakeAtExit = on; }
   bool minimized() const { return m_Window.minimized(); }
 
   // Input as the window delivers it. Points are client pixels. A mouse message
@@ -112,6 +115,7 @@ class HeadlessSystem : public MessageBoxSink {
   bool m_Starting = false;
   bool m_Started = false;
   bool m_Exited = false;
+  bool m_SaveTakeAtExit = true;
   int m_ExitStatus = 0;  // 1 when the settings could not be saved at the exit
   bool m_KeysDown[256] = {};
   bool m_LeftDown = false;

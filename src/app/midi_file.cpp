@@ -3,35 +3,54 @@
 
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 
 constexpr int64_t kMicrosPerMinute = 60000000;
 constexpr int kSystemStatus = 0xF0;  // real-time and system messages start here
-constexpr int kMetaEvent = 0xFF;
-constexpr int kMetaTempo = 0x51;
-constexpr int kMetaEndOfTrack = 0x2F;
+constexpr uint8_t kMetaEvent = 0xFF;
+constexpr uint8_t kMetaTempo = 0x51;
+constexpr uint8_t kMetaEndOfTrack = 0x2F;
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v >> 8));
-  out.push_back(static_cast<uint8_t>(v));
+// Bytes are written through a pointer into room made beforehand: a take of an
+// hour holds millions of messages.
+uint8_t* Put16(uint8_t* p, uint32_t v) {
+  *p++ = static_cast<uint8_t>(v >> 8);
+  *p++ = static_cast<uint8_t>(v);
+  return p;
 }
 
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v >> 16);
-  Put16(out, v & 0xFFFF);
-}
+uint8_t* Put32(uint8_t* p, uint32_t v) { return Put16(Put16(p, v >> 16), v & 0xFFFF); }
 
 // Variable-length quantity: seven bits a byte, high bit set on all but the last.
-void PutVarLen(std::vector<uint8_t>& out, uint32_t v) {
+uint8_t* PutVarLen(uint8_t* p, uint32_t v) {
+  if (v < 0x80) {  // most deltas: one byte
+    *p++ = static_cast<uint8_t>(v);
+    return p;
+  }
   uint8_t bytes[5];
   int n = 0;
   do {
     bytes[n++] = static_cast<uint8_t>(v & 0x7F);
     v >>= 7;
   } while (v != 0);
-  while (n > 1) out.push_back(static_cast<uint8_t>(bytes[--n] | 0x80));
-  out.push_back(bytes[0]);
+  while (n > 1) *p++ = static_cast<uint8_t>(bytes[--n] | 0x80);
+  *p++ = bytes[0];
+  return p;
+}
+
+uint8_t* PutBytes(uint8_t* p, std::initializer_list<uint8_t> bytes) {
+  for (uint8_t b : bytes) *p++ = b;
+  return p;
+}
+
+// The nearest whole tick, halves away from zero, as llround gives it but
+// without a library call for each of a take's millions of messages.
+int64_t RoundTick(double ticks) {
+  if (ticks < 0 || ticks >= 9.0e18) return std::llround(ticks);
+  const int64_t whole = static_cast<int64_t>(ticks);
+  return ticks - static_cast<double>(whole) >= 0.5 ? whole + 1 : whole;
 }
 
 // Data bytes that follow a channel status: program change and channel
@@ -43,46 +62,43 @@ int DataBytes(int status) {
 
 }  // namespace
 
-std::vector<uint8_t> BuildMidiFile(const std::vector<TimedShortMsg>& messages, int tempoBpm) {
+std::vector<uint8_t> BuildMidiFile(const std::vector<TimedShortMsg>& messages, int tempoBpm,
+                                   int ticksPerQuarter) {
   if (tempoBpm <= 0) tempoBpm = 120;
   const uint32_t microsPerQuarter = static_cast<uint32_t>(kMicrosPerMinute / tempoBpm);
 
-  std::vector<uint8_t> track;
-  PutVarLen(track, 0);
-  track.push_back(kMetaEvent);
-  track.push_back(kMetaTempo);
-  track.push_back(3);
-  track.push_back(static_cast<uint8_t>(microsPerQuarter >> 16));
-  track.push_back(static_cast<uint8_t>(microsPerQuarter >> 8));
-  track.push_back(static_cast<uint8_t>(microsPerQuarter));
+  // Header, track header, tempo and end take 41 bytes; a message at most
+  // five bytes of time and three of its own.
+  std::vector<uint8_t> file(messages.size() * 8 + 64);
+  uint8_t* p = PutBytes(file.data(), {'M', 'T', 'h', 'd'});
+  p = Put32(p, 6);
+  p = Put16(p, 0);  // format 0: a single track
+  p = Put16(p, 1);
+  p = Put16(p, static_cast<uint32_t>(ticksPerQuarter));
+  p = PutBytes(p, {'M', 'T', 'r', 'k', 0, 0, 0, 0});  // the length follows when known
+  uint8_t* const track = p;
+  p = PutVarLen(p, 0);
+  p = PutBytes(p, {kMetaEvent, kMetaTempo, 3, static_cast<uint8_t>(microsPerQuarter >> 16),
+                   static_cast<uint8_t>(microsPerQuarter >> 8), static_cast<uint8_t>(microsPerQuarter)});
 
   // Ticks are rounded from the exact time each time, so rounding never adds up.
-  const double ticksPerMs = kMidiFileTicksPerQuarter * 1000.0 / microsPerQuarter;
+  const double ticksPerMs = ticksPerQuarter * 1000.0 / microsPerQuarter;
   int64_t lastTick = 0;
   for (const TimedShortMsg& m : messages) {
     const int status = static_cast<int>(m.packed & 0xFF);
     if (status < 0x80 || status >= kSystemStatus) continue;
-    int64_t tick = std::llround(m.time_ms * ticksPerMs);
+    int64_t tick = RoundTick(m.time_ms * ticksPerMs);
     if (tick < lastTick) tick = lastTick;
-    PutVarLen(track, static_cast<uint32_t>(tick - lastTick));
+    p = PutVarLen(p, static_cast<uint32_t>(tick - lastTick));
     lastTick = tick;
-    track.push_back(static_cast<uint8_t>(status));
-    track.push_back(static_cast<uint8_t>((m.packed >> 8) & 0x7F));
-    if (DataBytes(status) == 2) track.push_back(static_cast<uint8_t>((m.packed >> 16) & 0x7F));
+    *p++ = static_cast<uint8_t>(status);
+    *p++ = static_cast<uint8_t>((m.packed >> 8) & 0x7F);
+    if (DataBytes(status) == 2) *p++ = static_cast<uint8_t>((m.packed >> 16) & 0x7F);
   }
-  PutVarLen(track, 0);
-  track.push_back(kMetaEvent);
-  track.push_back(kMetaEndOfTrack);
-  track.push_back(0);
-
-  std::vector<uint8_t> file = {'M', 'T', 'h', 'd'};
-  Put32(file, 6);
-  Put16(file, 0);  // format 0: a single track
-  Put16(file, 1);
-  Put16(file, kMidiFileTicksPerQuarter);
-  file.insert(file.end(), {'M', 'T', 'r', 'k'});
-  Put32(file, static_cast<uint32_t>(track.size()));
-  file.insert(file.end(), track.begin(), track.end());
+  p = PutVarLen(p, 0);
+  p = PutBytes(p, {kMetaEvent, kMetaEndOfTrack, 0});
+  Put32(track - 4, static_cast<uint32_t>(p - track));
+  file.resize(static_cast<size_t>(p - file.data()));
   return file;
 }
 

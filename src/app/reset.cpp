@@ -1,5 +1,7 @@
 #include "app/reset.h"
 
+#include "app/take_playback.h"
+#include "app/takes.h"
 #include "midi/midi_port.h"
 #include "midi/timers.h"
 #include "model/instrument.h"
@@ -16,4 +18,6 @@ void ResetAllState() {
   ResetPlayState();
   ResetControlsState();
   ResetAutoPlayState();
+  ResetTakeState();
+  ResetTakePlaybackState();
 }

@@ -1,5 +1,6 @@
 #include "app/sim_script.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -12,6 +13,12 @@
 namespace {
 
 constexpr int kVirtualKeyMax = 255;
+
+struct ModifierWord {
+  const char* word;
+  int vk;
+};
+constexpr ModifierWord kModifiers[] = {{"shift", 16}, {"ctrl", 17}, {"alt", 18}};
 constexpr int64_t kWaitMaxMs = 24LL * 3600 * 1000;  // a day of virtual time at most
 // Points travel in 16-bit message words.
 constexpr int kPointMin = -32768;
@@ -33,6 +40,30 @@ bool ParseInt(const std::string& word, int64_t lo, int64_t hi, int64_t* value) {
   const long long v = std::strtoll(word.c_str(), &end, 10);
   if (errno != 0 || *end != '\0' || v < lo || v > hi) return false;
   *value = v;
+  return true;
+}
+
+// A key: a virtual-key code, or a letter (its capital's code), after any
+// modifiers joined with "+": "27", "ctrl+S", "ctrl+shift+83".
+bool ParseKey(const std::string& text, int* vk, std::vector<int>* modifiers) {
+  std::string rest = text;
+  for (size_t plus; (plus = rest.find('+')) != std::string::npos; rest = rest.substr(plus + 1)) {
+    std::string word = rest.substr(0, plus);
+    for (char& ch : word) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    const ModifierWord* found = nullptr;
+    for (const ModifierWord& m : kModifiers) {
+      if (word == m.word) found = &m;
+    }
+    if (found == nullptr) return false;
+    modifiers->push_back(found->vk);
+  }
+  if (rest.size() == 1 && std::isalpha(static_cast<unsigned char>(rest[0]))) {
+    *vk = std::toupper(static_cast<unsigned char>(rest[0]));
+    return true;
+  }
+  int64_t code;
+  if (!ParseInt(rest, 0, kVirtualKeyMax, &code)) return false;
+  *vk = static_cast<int>(code);
   return true;
 }
 
@@ -83,12 +114,10 @@ bool ParseLine(const std::string& line, SimCommand* c, std::string* error) {
   if (word == "keydown" || word == "keyup") {
     if (!want(1)) return false;
     c->kind = word == "keydown" ? SimCommand::kKeyDown : SimCommand::kKeyUp;
-    int64_t vk;
-    if (!ParseInt(args[0], 0, kVirtualKeyMax, &vk)) {
+    if (!ParseKey(args[0], &c->vk, &c->modifiers)) {
       *error = "bad key code '" + args[0] + "'";
       return false;
     }
-    c->vk = static_cast<int>(vk);
     return true;
   }
   for (const ButtonWord& b : kButtons) {
@@ -160,10 +189,13 @@ bool RunSimCommand(HeadlessSystem& system, const SimCommand& c, std::string* err
       system.MouseMove({c.x, c.y});
       break;
     case SimCommand::kKeyDown:
+      // The modifiers go down first, as fingers press them.
+      for (int m : c.modifiers) system.KeyDown(m);
       system.KeyDown(c.vk);
       break;
     case SimCommand::kKeyUp:
       system.KeyUp(c.vk);
+      for (auto m = c.modifiers.rbegin(); m != c.modifiers.rend(); ++m) system.KeyUp(*m);
       break;
     case SimCommand::kButton:
       system.Button(c.msg, {c.x, c.y});

@@ -1,6 +1,6 @@
 // Scripts for the headless runner: one command a line (wait, move, keydown,
 // keyup, ldown, lup, rdown, rup, ldbl, rdbl, drop, type, screenshot; blank
-// lines and # comments),
+// lines and # comments; a key may carry modifiers, "keydown ctrl+S"),
 // parsed whole before anything runs, then fed to a HeadlessSystem.
 #pragma once
 
@@ -17,6 +17,7 @@ struct SimCommand {
   int64_t ms = 0;    // kWait
   int x = 0, y = 0;  // kMove, kButton: client pixels
   int vk = 0;        // kKeyDown, kKeyUp
+  std::vector<int> modifiers;  // kKeyDown, kKeyUp: keys held around vk (Ctrl 17, Shift 16, Alt 18)
   uint32_t msg = 0;  // kButton: the window message
   std::string path;  // kDrop, kScreenshot
   std::string text;  // kType: the characters, "\b" a backspace

@@ -4,6 +4,8 @@
 
 #include "app/frame_window.h"
 #include "app/instrument_startup.h"
+#include "app/take_playback.h"
+#include "app/takes.h"
 #include "midi/channels.h"
 #include "midi/midi_port.h"
 #include "midi/timers.h"
@@ -27,6 +29,7 @@ CSLDApp::~CSLDApp() {
 
 bool CSLDApp::InitInstance(const AppHost& host) {
   g_pApp = this;
+  m_SaveTakeAtExit = host.save_take_at_exit;
   if (host.single_instance && !m_Lock.Acquire(kWindowTitle, host.lock_dir)) {
     ShowMessageBox(kAlreadyStartingText, kAppCaption, MB_OK);
     return false;
@@ -72,8 +75,12 @@ void CSLDApp::OnClose() {
   // closed, not only through the panel's close button.
   ApplyTuningNamesOnClose();
   CloseTimers();
-  // A song still playing gives the upper neck back before anything is saved.
+  // A song or a file still playing gives the channels back before anything
+  // is saved.
+  StopTakePlayback();
   StopAutoPlay();
+  // Closing the window never loses what was played.
+  if (m_SaveTakeAtExit) SaveTakeAtExit();
   OnDestroyFrame();
 }
 
@@ -105,6 +112,7 @@ void ReportSaveFailure(const std::string& path, const std::string& reason) {
 
 void CSLDApp::OnIdle() {
   if (m_Closed) return;
+  if (WatchMidiPort()) m_View.ShowMidiPortState();
   if (m_View.HasInvalidArea()) m_View.UpdateWindow();
   m_View.Present();
   LeaveWindowCheck();

@@ -30,6 +30,9 @@ struct AppHost {
   std::function<void()> install_midi;
   // Shows the frame window.
   std::function<void()> show_window;
+  // A take never saved is saved at the exit. Off for tools that only
+  // perform a song file, which is kept already.
+  bool save_take_at_exit = true;
 };
 
 class CSLDApp {
@@ -62,6 +65,7 @@ class CSLDApp {
   InstanceLock m_Lock;
   CSLDView m_View;
   bool m_Closed = false;
+  bool m_SaveTakeAtExit = true;
   std::string m_SaveError;  // why the window position could not be saved
 };
 

@@ -14,6 +14,8 @@ int PerformSong(const std::string& path, bool closeAfter, SongPerformance* out,
                 const PerformanceListener& listener) {
   *out = SongPerformance{};
   HeadlessSystem system;
+  // The song file is what is kept of a song; no take is made of it.
+  system.SetSaveTakeAtExit(false);
   auto take = [&] {
     std::vector<HeadlessEvent> batch = system.TakeEvents();
     if (batch.empty()) return;

@@ -6,11 +6,14 @@
 
 #include "midi/channels.h"
 #include "midi/midi_codes.h"
+#include "midi/take_buffer.h"
 #include "model/instrument.h"
 #include "platform/platform.h"
+#include "platform/timer_service.h"
 
 MidiOutDriver* g_hMidiOut;
 int32_t g_bMidiOutOpen;
+int32_t g_bMidiOutGone;
 int32_t g_MidiOutDevice = kMidiMapperId;
 MidiOutCaps g_MidiOutCaps[kMidiOutTableSize];
 
@@ -24,12 +27,11 @@ void SetEntryName(int id, const char* name) {
   std::strncpy(caps.szPname, name, sizeof caps.szPname - 1);
 }
 
-}  // namespace
-
-void EnumerateAndOpen() {
+// Fills the table from the driver's ports; returns how many it has (the table
+// may list fewer).
+int FillDeviceTable() {
   SetEntryName(kMidiMapperId, kMidiMapperName);
   for (int id = 0; id < kMaxMidiOutDevices; ++id) SetEntryName(id, kNoDeviceName);
-
   MidiOutDriver* driver = g_Platform.midi;
   const int count = driver ? driver->GetNumDevs() : 0;
   const int listed = std::clamp(count, 0, kMaxMidiOutDevices);
@@ -40,6 +42,14 @@ void EnumerateAndOpen() {
       TableEntry(id) = caps;
     }
   }
+  return count;
+}
+
+}  // namespace
+
+void EnumerateAndOpen() {
+  const int count = FillDeviceTable();
+  const int listed = std::clamp(count, 0, kMaxMidiOutDevices);
 
   // The mapper is searched first, so "MIDI Mapper" chooses it even when a
   // device happens to carry the same name.
@@ -72,18 +82,58 @@ int OpenDevice(int id) {
   return MMSYSERR_NOERROR;
 }
 
+void RefreshDeviceTable() {
+  if (g_MidiOutDevice == kMidiMapperId) {
+    FillDeviceTable();
+    return;
+  }
+  const std::string open = DeviceName(g_MidiOutDevice);
+  const int listed = std::clamp(FillDeviceTable(), 0, kMaxMidiOutDevices);
+  for (int id = 0; id < listed; ++id) {
+    if (open == TableEntry(id).szPname) {
+      g_MidiOutDevice = id;
+      return;
+    }
+  }
+  // Not there now: it keeps the row after the listed ones (the last row when
+  // the list is full), so the player still sees which device is chosen.
+  g_MidiOutDevice = std::min(listed, kMaxMidiOutDevices - 1);
+  SetEntryName(g_MidiOutDevice, open.c_str());
+}
+
 void CloseDevice() {
-  if (!g_bMidiOutOpen) return;
+  if (!g_bMidiOutOpen && !g_bMidiOutGone) return;
   g_hMidiOut->Reset();
   g_hMidiOut->Close();
   g_hMidiOut = nullptr;
   g_bMidiOutOpen = 0;
+  g_bMidiOutGone = 0;
+}
+
+bool WatchMidiPort() {
+  if (g_bMidiOutOpen) {
+    if (g_hMidiOut->State() == PortState::kOpen) return false;
+    g_bMidiOutOpen = 0;
+    g_bMidiOutGone = 1;
+    return true;
+  }
+  if (!g_bMidiOutGone || g_hMidiOut->State() != PortState::kBack) return false;
+  g_hMidiOut->Resume();
+  g_bMidiOutGone = 0;
+  g_bMidiOutOpen = 1;
+  ResetAllChannels();
+  g_SoundNeck = -1;
+  return true;
 }
 
 void SendShort(int status, int data1, int data2) {
   if (!g_bMidiOutOpen) return;
   if ((status & 0xF0) == kNoteOff) data2 = kNoteOffVelocity;
-  g_hMidiOut->ShortMsg(PackShortMsg(status, data1, data2));
+  const uint32_t packed = PackShortMsg(status, data1, data2);
+  g_hMidiOut->ShortMsg(packed);
+  // Kept as it was sent, on the clock the timers go by, so that what was
+  // played can be saved afterwards.
+  g_TakeBuffer.Add(g_Platform.timers ? g_Platform.timers->NowMs() : 0, packed);
 }
 
 const char* DeviceName(int id) {
@@ -94,8 +144,10 @@ const char* DeviceName(int id) {
 void ReleaseMidiPort() { CloseDevice(); }
 
 void ResetMidiState() {
+  g_TakeBuffer.Clear();
   g_hMidiOut = nullptr;
   g_bMidiOutOpen = 0;
+  g_bMidiOutGone = 0;
   g_MidiOutDevice = kMidiMapperId;
   for (MidiOutCaps& caps : g_MidiOutCaps) caps = MidiOutCaps{};
 }

@@ -54,7 +54,7 @@ int CreateTemp(const std::string& target, std::string* name) {
   return -1;
 }
 
-bool WriteAll(int fd, const std::string& text) {
+bool WriteAll(int fd, std::string_view text) {
   size_t done = 0;
   while (done < text.size()) {
     const ssize_t n = write(fd, text.data() + done, text.size() - done);
@@ -85,7 +85,7 @@ std::string ResolveLinks(const std::string& path) {
   return p;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& text, std::string* error) {
+bool WriteFileAtomically(const std::string& path, std::string_view text, std::string* error) {
   const std::string target = ResolveLinks(path);
   auto fail = [&](int code) {
     if (error) *error = std::strerror(code);

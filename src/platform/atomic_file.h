@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Writes text to a temporary file beside the target, flushes it to disk and
 // renames it over the target. A symbolic link is followed: its final target is
@@ -12,7 +13,7 @@
 // same target left behind (a process killed part-way) are removed first.
 // On failure nothing but the temporary file was touched, and it is removed;
 // *error says why, as "reason" text of the system (e.g. "Permission denied").
-bool WriteFileAtomically(const std::string& path, const std::string& text, std::string* error);
+bool WriteFileAtomically(const std::string& path, std::string_view text, std::string* error);
 
 // The path a write of path lands on: symbolic links followed to their end.
 std::string ResolveLinks(const std::string& path);

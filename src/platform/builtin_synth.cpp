@@ -8,7 +8,8 @@ namespace {
 
 constexpr int kPolyphony = 256;          // voices
 constexpr const char* kBankSelectMode = "gs";  // controller 0 picks the bank, 32 is ignored
-constexpr int kCcSustain = 64;
+constexpr uint32_t kCcSustain = 64;
+constexpr uint32_t kCcAllNotesOff = 123;
 
 void IgnoreLog(int, const char*, void*) {}
 
@@ -59,14 +60,49 @@ int BuiltinSynth::LoadSoundFont(const std::string& soundfont) {
   return fluid_synth_sfload(s, soundfont.c_str(), 1) == FLUID_FAILED ? 1 : 0;
 }
 
+void BuiltinSynth::LoadSoundFontInBackground(const std::string& soundfont,
+                                             std::function<void()> before_load) {
+  WaitForSoundFont();
+  m_Impl->loading.store(true, std::memory_order_release);
+  m_Impl->loader = std::thread([this, soundfont, before_load] {
+    if (before_load) before_load();
+    LoadSoundFont(soundfont);
+    Impl& impl = *m_Impl;
+    std::lock_guard<std::mutex> lock(impl.pending_mutex);
+    for (uint32_t packed : impl.pending.Take()) impl.Apply(packed);
+    impl.loading.store(false, std::memory_order_release);
+    impl.gate.Wake();
+  });
+}
+
+bool BuiltinSynth::soundfont_loading() const { return m_Impl->loading.load(std::memory_order_acquire); }
+
+void BuiltinSynth::WaitForSoundFont() {
+  if (m_Impl->loader.joinable()) m_Impl->loader.join();
+}
+
 BuiltinSynth::~BuiltinSynth() {
   StopAudio();
+  WaitForSoundFont();
   delete_fluid_synth(m_Impl->synth);
   delete_fluid_settings(m_Impl->settings);
 }
 
 void BuiltinSynth::ShortMsg(uint32_t packed) {
-  fluid_synth_t* s = m_Impl->synth;
+  if (m_Impl->loading.load(std::memory_order_acquire)) {
+    std::lock_guard<std::mutex> lock(m_Impl->pending_mutex);
+    // Checked again: the loader may have just finished.
+    if (m_Impl->loading.load(std::memory_order_relaxed)) {
+      m_Impl->pending.Add(packed);
+      return;
+    }
+  }
+  m_Impl->Apply(packed);
+  m_Impl->gate.Wake();
+}
+
+void BuiltinSynth::Impl::Apply(uint32_t packed) {
+  fluid_synth_t* s = synth;
   const int status = packed & 0xFF;
   const int d1 = (packed >> 8) & 0x7F;
   const int d2 = (packed >> 16) & 0x7F;
@@ -82,9 +118,9 @@ void BuiltinSynth::ShortMsg(uint32_t packed) {
       fluid_synth_key_pressure(s, ch, d1, d2);
       break;
     case 0xB0:
-      if (HandleGsControl(*m_Impl, ch, d1, d2)) break;
+      if (HandleGsControl(*this, ch, d1, d2)) break;
       fluid_synth_cc(s, ch, d1, d2);
-      if (d1 == 121) RestoreGsAfterReset(*m_Impl, ch);
+      if (d1 == 121) RestoreGsAfterReset(*this, ch);
       break;
     case 0xC0:
       fluid_synth_program_change(s, ch, d1);
@@ -101,9 +137,10 @@ void BuiltinSynth::ShortMsg(uint32_t packed) {
 }
 
 void BuiltinSynth::Reset() {
-  for (int ch = 0; ch < kSynthChannels; ++ch) {
-    fluid_synth_cc(m_Impl->synth, ch, kCcSustain, 0);
-    fluid_synth_all_notes_off(m_Impl->synth, ch);
+  // Sustain off, then all notes off, on every channel.
+  for (uint32_t ch = 0; ch < kSynthChannels; ++ch) {
+    ShortMsg(0xB0 | ch | kCcSustain << 8);
+    ShortMsg(0xB0 | ch | kCcAllNotesOff << 8);
   }
 }
 

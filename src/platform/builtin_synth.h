@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class BuiltinSynth {
  public:
@@ -16,6 +18,16 @@ class BuiltinSynth {
                                               bool load_on_demand = false);
   // Loads a SoundFont later, over any loaded before. 0 on success.
   int LoadSoundFont(const std::string& soundfont);
+  // The same on a thread of its own, so that a large SoundFont does not hold
+  // up the start. Until it is loaded the audio output plays silence and the
+  // messages wait; then they are played in order, except each note that was
+  // started and ended meanwhile (left out with its end): a note still held
+  // sounds late, a finished one not at all, and none is left hanging.
+  // before_load runs first on the loading thread (tests hold the load there).
+  void LoadSoundFontInBackground(const std::string& soundfont, std::function<void()> before_load = nullptr);
+  bool soundfont_loading() const;
+  // Returns once no SoundFont is loading.
+  void WaitForSoundFont();
   ~BuiltinSynth();
   BuiltinSynth(const BuiltinSynth&) = delete;
   BuiltinSynth& operator=(const BuiltinSynth&) = delete;
@@ -31,13 +43,25 @@ class BuiltinSynth {
   void RenderFloat(float* left, float* right, int frames);
   static constexpr int kBlockFrames = 64;
 
-  // Plays through the first audio output that opens (PulseAudio, ALSA, JACK,
-  // SDL). 0 on success; without any audio output it fails quickly and quietly.
-  int StartAudio();
+  // Plays through the first audio output that opens: JACK when a server runs
+  // (its outputs connected to the playback ports unless connect_outputs is
+  // false), else PulseAudio, ALSA, SDL. 0 on success; without any audio output
+  // it fails quickly and quietly, and it never starts a sound server.
+  int StartAudio(bool connect_outputs = true);
   void StopAudio();
   bool audio_running() const;
   // The name of the audio output that opened, empty when none.
   std::string audio_driver() const;
+  // Gaps in the sound since the output opened (JACK xruns, PulseAudio
+  // underflows); -1 when the output cannot tell or none is open.
+  int64_t audio_underruns() const;
+  // Where the audio output's sound goes ("left: system:playback_1" for JACK).
+  std::vector<std::string> audio_connections() const;
+  // How far the sound heard trails the buffers being filled, in milliseconds.
+  double audio_latency_ms() const;
+  // What the audio output calls for each buffer, on its own thread: the
+  // synthesizer's sound, or zeros while it loads or rests in silence.
+  void RenderLive(float* left, float* right, int frames, int stride = 1);
 
   // Name of the preset now selected on a channel, empty when none.
   std::string ChannelPresetName(int channel);

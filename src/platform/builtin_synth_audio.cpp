@@ -1,58 +1,62 @@
 // Live audio of the built-in synthesizer: the first output that opens, in the
-// order PulseAudio, ALSA, JACK, SDL, with an output latency near 8 ms.
-#include <SDL.h>
-#include <fluidsynth.h>
-
-#include <string>
+// order JACK, PulseAudio, ALSA, SDL. The synthesizer rests while silent, so an
+// idle program costs almost nothing.
+#include <algorithm>
+#include <cmath>
 
 #include "platform/builtin_synth_impl.h"
-#include "platform/jack_support.h"
-#include "platform/scoped_env.h"
 
-namespace {
-
-constexpr const char* kAudioDrivers[] = {"pulseaudio", "alsa", "jack", "sdl2"};
-// 3 periods of 128 frames: 8 ms at 48 kHz.
-constexpr int kPeriodFrames = 128;
-constexpr int kPeriods = 3;
-
-bool PrepareDriver(const std::string& name) {
-  if (name == "jack") return JackServerRunning();
-  if (name == "sdl2") {
-    // FluidSynth leaves starting SDL's audio to the program.
-    return SDL_WasInit(SDL_INIT_AUDIO) || SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-  }
-  return true;
-}
-
-}  // namespace
-
-int BuiltinSynth::StartAudio() {
+int BuiltinSynth::StartAudio(bool connect_outputs) {
   if (m_Impl->audio) return 0;
-  SilenceJackLog();
-  // A missing JACK server must cost a failed connection, not a started server.
-  ScopedEnv no_jack_start("JACK_NO_START_SERVER", "1");
-  fluid_settings_setint(m_Impl->settings, "audio.period-size", kPeriodFrames);
-  fluid_settings_setint(m_Impl->settings, "audio.periods", kPeriods);
-  for (const char* name : kAudioDrivers) {
-    if (!PrepareDriver(name)) continue;
-    fluid_settings_setstr(m_Impl->settings, "audio.driver", name);
-    m_Impl->audio = new_fluid_audio_driver(m_Impl->settings, m_Impl->synth);
-    if (m_Impl->audio) {
-      m_Impl->audio_name = name;
-      return 0;
-    }
-  }
-  return 1;
+  AudioOptions options;
+  options.sample_rate = m_SampleRate;
+  options.connect_outputs = connect_outputs;
+  Impl* source = m_Impl.get();
+  m_Impl->audio = OpenJackOutput(source, options);
+  if (!m_Impl->audio) m_Impl->audio = OpenPulseOutput(source, options);
+  if (!m_Impl->audio) m_Impl->audio = OpenFluidDriverOutput("alsa", source, options);
+  if (!m_Impl->audio) m_Impl->audio = OpenFluidDriverOutput("sdl2", source, options);
+  return m_Impl->audio ? 0 : 1;
 }
 
-void BuiltinSynth::StopAudio() {
-  if (!m_Impl->audio) return;
-  delete_fluid_audio_driver(m_Impl->audio);
-  m_Impl->audio = nullptr;
-  m_Impl->audio_name.clear();
-}
+void BuiltinSynth::StopAudio() { m_Impl->audio.reset(); }
 
 bool BuiltinSynth::audio_running() const { return m_Impl->audio != nullptr; }
 
-std::string BuiltinSynth::audio_driver() const { return m_Impl->audio_name; }
+std::string BuiltinSynth::audio_driver() const { return m_Impl->audio ? m_Impl->audio->name() : ""; }
+
+int64_t BuiltinSynth::audio_underruns() const { return m_Impl->audio ? m_Impl->audio->underruns() : -1; }
+
+std::vector<std::string> BuiltinSynth::audio_connections() const {
+  return m_Impl->audio ? m_Impl->audio->connections() : std::vector<std::string>{};
+}
+
+double BuiltinSynth::audio_latency_ms() const {
+  if (!m_Impl->audio) return 0;
+  return 1000.0 * m_Impl->audio->latency_frames() / m_Impl->audio->sample_rate();
+}
+
+void BuiltinSynth::RenderLive(float* left, float* right, int frames, int stride) {
+  m_Impl->RenderAudio(left, right, frames, stride);
+}
+
+void BuiltinSynth::Impl::RenderAudio(float* left, float* right, int frames, int stride) {
+  if (loading.load(std::memory_order_acquire) || !gate.BeginBuffer()) {
+    for (int i = 0; i < frames; ++i) left[i * stride] = right[i * stride] = 0.0f;
+    return;
+  }
+  fluid_synth_write_float(synth, frames, left, 0, stride, right, 0, stride);
+  float peak = 0.0f;
+  for (int i = 0; i < frames; ++i) {
+    peak = std::max({peak, std::fabs(left[i * stride]), std::fabs(right[i * stride])});
+  }
+  gate.EndBuffer(peak, frames, [this] { return fluid_synth_get_active_voice_count(synth) > 0; });
+}
+
+void BuiltinSynth::Impl::UseSampleRate(int rate) {
+  // The output's rate is known only once it is open, before it plays.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  fluid_synth_set_sample_rate(synth, static_cast<float>(rate));
+#pragma GCC diagnostic pop
+}

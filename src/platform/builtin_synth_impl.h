@@ -4,9 +4,16 @@
 
 #include <fluidsynth.h>
 
+#include <atomic>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 
+#include "platform/audio_output.h"
 #include "platform/builtin_synth.h"
+#include "platform/pending_messages.h"
+#include "platform/silence_gate.h"
 
 inline constexpr int kSynthChannels = 16;
 
@@ -20,12 +27,27 @@ struct GsChannelState {
   int vibrato_delay = 64;
 };
 
-struct BuiltinSynth::Impl {
+// Half a second of quiet output with no voice before the synthesizer rests.
+inline constexpr int kRestAfterQuietFrames = 24000;
+
+struct BuiltinSynth::Impl : AudioSource {
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
-  fluid_audio_driver_t* audio = nullptr;
-  std::string audio_name;
+  std::unique_ptr<AudioOutput> audio;
   GsChannelState gs[kSynthChannels];
+
+  // While a SoundFont loads in the background the synthesizer is left alone:
+  // messages wait in pending, the audio output plays silence.
+  std::atomic<bool> loading{false};
+  std::thread loader;
+  std::mutex pending_mutex;
+  PendingMessages pending;
+  SilenceGate gate{kRestAfterQuietFrames};
+
+  void Apply(uint32_t packed);
+  // AudioSource, on the output's thread.
+  void RenderAudio(float* left, float* right, int frames, int stride) override;
+  void UseSampleRate(int rate) override;
 };
 
 // GS behaviour on top of FluidSynth (builtin_synth_gs.cpp).

@@ -39,6 +39,7 @@ inline constexpr uint32_t WM_STROKE_STEP = 32008;    // slot 1: sound the next s
 inline constexpr uint32_t WM_GLIDE_STEP = 32009;     // slot 2: move the pedal bends one step
 inline constexpr uint32_t WM_MOUSE_RELEASE = 32010;  // tick: deliver the waiting mouse move
 inline constexpr uint32_t WM_SONG_STEP = 32011;      // tick: song events fell due, stop, or MIDI Start
+inline constexpr uint32_t WM_TAKE_STEP = 32012;      // a MIDI file playing back: the next messages are due
 
 // Key-message flags: bit 14 set means the key was already down (auto-repeat).
 inline constexpr uint32_t kKeyRepeatFlag = 0x4000;

@@ -22,6 +22,15 @@ inline constexpr int MMSYSERR_ERROR = 1;
 inline constexpr int MMSYSERR_BADDEVICEID = 2;
 inline constexpr int MMSYSERR_ALLOCATED = 4;  // the device is busy
 
+// How the open port stands, as the interface thread can ask at any time
+// without waiting.
+enum class PortState {
+  kOpen,  // messages go out
+  kGone,  // the port or its server has vanished: messages are lost
+  kBack,  // a port of the same name is there again and connected; messages are
+          // lost until Resume, so that the caller's reset goes out first
+};
+
 class MidiOutDriver {
  public:
   virtual ~MidiOutDriver() = default;
@@ -35,4 +44,9 @@ class MidiOutDriver {
   // Turns every sounding note off on the open device.
   virtual void Reset() = 0;
   virtual void Close() = 0;
+  // A port that can vanish is watched from then on, and opened again when a
+  // port of its name comes back.
+  virtual PortState State() { return PortState::kOpen; }
+  // After kBack: messages go out again.
+  virtual void Resume() {}
 };

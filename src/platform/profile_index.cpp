@@ -52,21 +52,38 @@ bool ProfileKeyValue(std::string_view line, std::string_view* key, std::string_v
   return true;
 }
 
+namespace {
+
+constexpr uint64_t kLineMask = 0xffffffffull;
+
+uint64_t Tag(uint64_t hash) { return hash & ~kLineMask; }
+
+// Probing starts from the tag's bits, so a growing table can place an entry
+// from its slot alone.
+size_t Start(uint64_t hash, size_t mask) { return static_cast<size_t>(hash >> 32) & mask; }
+
+}  // namespace
+
 size_t ProfileKeyIndex::Slot(const std::vector<std::string>& lines, std::string_view key, uint64_t hash) const {
   const size_t mask = m_Slots.size() - 1;
-  for (size_t i = hash & mask;; i = (i + 1) & mask) {
-    if (m_Slots[i] == 0 || SameName(KeyOf(lines[m_Slots[i] - 1]), key)) return i;
+  for (size_t i = Start(hash, mask);; i = (i + 1) & mask) {
+    const uint64_t entry = m_Slots[i];
+    if (entry == 0) return i;
+    if (Tag(entry) == Tag(hash) && SameName(KeyOf(lines[(entry & kLineMask) - 1]), key)) return i;
   }
 }
 
-void ProfileKeyIndex::Grow(const std::vector<std::string>& lines) {
-  std::vector<uint32_t> old;
+// Moves every entry to a table twice the size without reading a line.
+void ProfileKeyIndex::Grow() {
+  std::vector<uint64_t> old;
   old.swap(m_Slots);
   m_Slots.assign(old.empty() ? 16 : old.size() * 2, 0);
-  for (uint32_t entry : old) {
+  const size_t mask = m_Slots.size() - 1;
+  for (uint64_t entry : old) {
     if (entry == 0) continue;
-    const std::string_view key = KeyOf(lines[entry - 1]);
-    m_Slots[Slot(lines, key, Hash(key))] = entry;
+    size_t i = Start(entry, mask);
+    while (m_Slots[i] != 0) i = (i + 1) & mask;
+    m_Slots[i] = entry;
   }
 }
 
@@ -81,16 +98,17 @@ void ProfileKeyIndex::Build(const std::vector<std::string>& lines) {
 
 size_t ProfileKeyIndex::Find(const std::vector<std::string>& lines, std::string_view key) const {
   if (m_Slots.empty()) return kNone;
-  const uint32_t entry = m_Slots[Slot(lines, key, Hash(key))];
-  return entry == 0 ? kNone : entry - 1;
+  const uint64_t entry = m_Slots[Slot(lines, key, Hash(key))];
+  return entry == 0 ? kNone : static_cast<size_t>((entry & kLineMask) - 1);
 }
 
 void ProfileKeyIndex::Add(const std::vector<std::string>& lines, size_t line) {
   std::string_view key, value;
   if (!ProfileKeyValue(lines[line], &key, &value)) return;
-  if ((m_Count + 1) * 2 > m_Slots.size()) Grow(lines);
-  uint32_t& entry = m_Slots[Slot(lines, key, Hash(key))];
+  if ((m_Count + 1) * 2 > m_Slots.size()) Grow();
+  const uint64_t hash = Hash(key);
+  uint64_t& entry = m_Slots[Slot(lines, key, hash)];
   if (entry != 0) return;  // the first line of a key wins
-  entry = static_cast<uint32_t>(line + 1);
+  entry = Tag(hash) | static_cast<uint64_t>(line + 1);
   ++m_Count;
 }

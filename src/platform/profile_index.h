@@ -1,7 +1,9 @@
 // The key index of one profile section: an open-addressing table of line
 // numbers, hashed by the key's name without regard to case. It keeps no copies
 // of the names (it reads them from the lines), so indexing a section of a
-// million keys costs one pass and a few megabytes.
+// million keys costs one pass and a few megabytes. Each slot keeps the upper
+// half of its key's hash too, so a probe past another key rarely has to read
+// that key's line.
 #pragma once
 
 #include <cstddef>
@@ -26,8 +28,9 @@ class ProfileKeyIndex {
 
  private:
   size_t Slot(const std::vector<std::string>& lines, std::string_view key, uint64_t hash) const;
-  void Grow(const std::vector<std::string>& lines);
+  void Grow();
 
-  std::vector<uint32_t> m_Slots;  // line + 1; 0 is an empty slot
+  // hash's upper 32 bits << 32 | line + 1; 0 is an empty slot
+  std::vector<uint64_t> m_Slots;
   size_t m_Count = 0;
 };

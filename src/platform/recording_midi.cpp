@@ -39,7 +39,7 @@ int RecordingMidiOut::Open(int id) {
 }
 
 void RecordingMidiOut::ShortMsg(uint32_t packed) {
-  if (!m_Open) {
+  if (!m_Open || m_State != PortState::kOpen) {
     ++m_Lost;
     return;
   }
@@ -51,6 +51,7 @@ void RecordingMidiOut::Reset() {
 }
 
 void RecordingMidiOut::Close() {
+  m_State = PortState::kOpen;
   if (!m_Open) return;
   Record(RecordedMidi::kClose, 0);
   m_Open = false;

@@ -31,6 +31,11 @@ class RecordingMidiOut : public MidiOutDriver {
   void ShortMsg(uint32_t packed) override;
   void Reset() override;
   void Close() override;
+  // The open port vanishing (kGone) and coming back (kBack), as a system port
+  // does; sends are lost until Resume.
+  void SetState(PortState state) { m_State = state; }
+  PortState State() override { return m_State; }
+  void Resume() override { m_State = PortState::kOpen; }
 
   const std::vector<RecordedMidi>& Log() const { return m_Log; }
   // Only the short messages, as packed words, in the order sent.
@@ -48,6 +53,7 @@ class RecordingMidiOut : public MidiOutDriver {
   std::set<int> m_Busy;
   std::vector<RecordedMidi> m_Log;
   bool m_Open = false;
+  PortState m_State = PortState::kOpen;
   int m_Device = -1;
   int m_Lost = 0;
 };

@@ -1,11 +1,9 @@
 #include "platform/rtmidi_ports.h"
 
 #include <alsa/asoundlib.h>
-#include <chrono>
-#include <thread>
 #include <rtmidi/RtMidi.h>
 
-#include "platform/jack_support.h"
+#include "platform/jack_midi_out.h"
 #include "platform/midi_driver.h"
 
 namespace {
@@ -13,8 +11,13 @@ namespace {
 constexpr const char* kClientName = "Slidora Quenlo";
 constexpr const char* kOutPortName = "MIDI out";
 
+// JACK ports are reached through the program's own client rather than
+// RtMidi's, whose send spins for good once a stopped server leaves its buffer
+// full.
+enum class Backend { kAlsa, kJack };
+
 struct PortRef {
-  RtMidi::Api api;
+  Backend backend;
   std::string name;  // full, as the backend names it
 };
 
@@ -33,9 +36,8 @@ bool Compiled(RtMidi::Api api) {
 
 // Asked before RtMidi is, because RtMidi reports a missing backend on
 // standard error before it throws.
-bool BackendReachable(RtMidi::Api api) {
-  if (!Compiled(api)) return false;
-  if (api == RtMidi::UNIX_JACK) return JackServerRunning();
+bool AlsaReachable() {
+  if (!Compiled(RtMidi::LINUX_ALSA)) return false;
   snd_lib_error_set_handler(IgnoreAlsaError);
   snd_seq_t* seq = nullptr;
   if (snd_seq_open(&seq, "default", SND_SEQ_OPEN_OUTPUT, 0) < 0) return false;
@@ -43,9 +45,9 @@ bool BackendReachable(RtMidi::Api api) {
   return true;
 }
 
-std::unique_ptr<RtMidiOut> NewOut(RtMidi::Api api) {
+std::unique_ptr<RtMidiOut> NewAlsaOut() {
   try {
-    auto out = std::make_unique<RtMidiOut>(api, kClientName);
+    auto out = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, kClientName);
     out->setErrorCallback(IgnoreRtMidiError, nullptr);
     return out;
   } catch (...) {
@@ -85,8 +87,8 @@ int ShortMsgLength(int status) {
 struct RtMidiPorts::Impl {
   std::vector<PortRef> ports;
   std::vector<std::string> names;
-  std::unique_ptr<RtMidiOut> out;
-  RtMidi::Api out_api = RtMidi::UNSPECIFIED;
+  std::unique_ptr<RtMidiOut> alsa;
+  JackMidiOut jack;
 };
 
 RtMidiPorts::RtMidiPorts() : m_Impl(std::make_unique<Impl>()) {}
@@ -94,44 +96,39 @@ RtMidiPorts::RtMidiPorts() : m_Impl(std::make_unique<Impl>()) {}
 RtMidiPorts::~RtMidiPorts() { Close(); }
 
 const std::vector<std::string>& RtMidiPorts::Refresh() {
-  SilenceJackLog();
   m_Impl->ports.clear();
   m_Impl->names.clear();
-  for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
-    if (!BackendReachable(api)) continue;
-    std::unique_ptr<RtMidiOut> probe = NewOut(api);
-    if (!probe) continue;
-    try {
-      const unsigned count = probe->getPortCount();
-      for (unsigned i = 0; i < count; ++i) {
-        const std::string name = probe->getPortName(i);
-        if (name.empty()) continue;
-        m_Impl->ports.push_back({api, name});
-        m_Impl->names.push_back(api == RtMidi::LINUX_ALSA ? ListedPortName(name) : name);
+  if (AlsaReachable()) {
+    if (std::unique_ptr<RtMidiOut> probe = NewAlsaOut()) {
+      try {
+        const unsigned count = probe->getPortCount();
+        for (unsigned i = 0; i < count; ++i) {
+          const std::string name = probe->getPortName(i);
+          if (name.empty()) continue;
+          m_Impl->ports.push_back({Backend::kAlsa, name});
+          m_Impl->names.push_back(ListedPortName(name));
+        }
+      } catch (...) {
+        // A backend that fails half-way lists what it managed to list.
       }
-    } catch (...) {
-      // A backend that fails half-way lists what it managed to list.
     }
+  }
+  for (const std::string& name : JackMidiOut::ListInputs()) {
+    m_Impl->ports.push_back({Backend::kJack, name});
+    m_Impl->names.push_back(name);
   }
   return m_Impl->names;
 }
 
 const std::vector<std::string>& RtMidiPorts::names() const { return m_Impl->names; }
 
-namespace {
-// How long a new JACK connection is given before the first message goes out,
-// and the last messages before the connection closes.
-constexpr std::chrono::milliseconds kJackSettle{150};
-// How long a closed JACK port is kept before it is destroyed (many cycles).
-constexpr std::chrono::milliseconds kJackCycleEnd{100};
-}  // namespace
-
 int RtMidiPorts::Open(int index) {
   Close();
   if (index < 0 || index >= static_cast<int>(m_Impl->ports.size())) return MMSYSERR_BADDEVICEID;
   const PortRef& want = m_Impl->ports[index];
-  if (!BackendReachable(want.api)) return MMSYSERR_ALLOCATED;
-  std::unique_ptr<RtMidiOut> out = NewOut(want.api);
+  if (want.backend == Backend::kJack) return m_Impl->jack.Open(want.name);
+  if (!AlsaReachable()) return MMSYSERR_ALLOCATED;
+  std::unique_ptr<RtMidiOut> out = NewAlsaOut();
   if (!out) return MMSYSERR_ALLOCATED;
   try {
     const unsigned count = out->getPortCount();
@@ -139,12 +136,7 @@ int RtMidiPorts::Open(int index) {
       if (out->getPortName(i) != want.name) continue;
       out->openPort(i, kOutPortName);
       if (!out->isPortOpen()) return MMSYSERR_ALLOCATED;
-      // A JACK connection takes effect some process cycles after it is made,
-      // and what is sent before is lost: the reset burst that follows every
-      // open would never arrive. Give the server time to settle.
-      if (want.api == RtMidi::UNIX_JACK) std::this_thread::sleep_for(kJackSettle);
-      m_Impl->out = std::move(out);
-      m_Impl->out_api = want.api;
+      m_Impl->alsa = std::move(out);
       return MMSYSERR_NOERROR;
     }
   } catch (...) {
@@ -153,32 +145,33 @@ int RtMidiPorts::Open(int index) {
 }
 
 void RtMidiPorts::Send(uint32_t packed) {
-  if (!m_Impl->out) return;
   const unsigned char bytes[3] = {static_cast<unsigned char>(packed & 0xFF),
                                   static_cast<unsigned char>((packed >> 8) & 0xFF),
                                   static_cast<unsigned char>((packed >> 16) & 0xFF)};
+  const int length = ShortMsgLength(bytes[0]);
+  if (m_Impl->jack.is_open()) {
+    m_Impl->jack.Send(bytes, length);
+    return;
+  }
+  if (!m_Impl->alsa) return;
   try {
-    m_Impl->out->sendMessage(bytes, ShortMsgLength(bytes[0]));
+    m_Impl->alsa->sendMessage(bytes, length);
   } catch (...) {
   }
 }
 
 void RtMidiPorts::Close() {
-  if (!m_Impl->out) return;
-  // The last messages (the reset before closing) leave a JACK port in the
-  // server's next cycles: closing at once would drop them on a busy machine.
-  const bool jack = m_Impl->out_api == RtMidi::UNIX_JACK;
-  if (jack) std::this_thread::sleep_for(kJackSettle);
+  m_Impl->jack.Close();
+  if (!m_Impl->alsa) return;
   try {
-    m_Impl->out->closePort();
+    m_Impl->alsa->closePort();
   } catch (...) {
   }
-  // The JACK backend frees its message buffer when destroyed, while a process
-  // cycle that began before the port closed may still be reading it: let that
-  // cycle end first.
-  if (jack) std::this_thread::sleep_for(kJackCycleEnd);
-  m_Impl->out.reset();
-  m_Impl->out_api = RtMidi::UNSPECIFIED;
+  m_Impl->alsa.reset();
 }
 
-bool RtMidiPorts::is_open() const { return m_Impl->out != nullptr; }
+bool RtMidiPorts::is_open() const { return m_Impl->alsa != nullptr || m_Impl->jack.is_open(); }
+
+PortState RtMidiPorts::State() const { return m_Impl->jack.State(); }
+
+void RtMidiPorts::Resume() { m_Impl->jack.Resume(); }

@@ -1,12 +1,15 @@
-// The system's MIDI output ports through RtMidi: ALSA sequencer ports first,
-// then JACK MIDI inputs. A backend that is missing (no sequencer, no JACK
-// server) lists nothing; no library exception or message leaves this file.
+// The system's MIDI output ports: ALSA sequencer ports (through RtMidi) first,
+// then JACK MIDI inputs (through the program's own JACK client). A backend
+// that is missing (no sequencer, no JACK server) lists nothing; no library
+// exception or message leaves this file.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/midi_driver.h"
 
 class RtMidiPorts {
  public:
@@ -23,10 +26,14 @@ class RtMidiPorts {
   // in case ports came or went since. 0 on success, else MMSYSERR_ALLOCATED.
   int Open(int index);
   // Sends the bytes of one packed short message (1 to 3 by its status). A
-  // port that has vanished loses them.
+  // port that has vanished loses them; a send never waits.
   void Send(uint32_t packed);
   void Close();
   bool is_open() const;
+  // A JACK port is watched: gone when it or its server vanishes, back when it
+  // is there again (see JackMidiOut). An ALSA port always counts as open.
+  PortState State() const;
+  void Resume();
 
   struct Impl;
 

@@ -4,7 +4,7 @@
 
 #include "platform/builtin_synth.h"
 #include "platform/rtmidi_ports.h"
-#include "platform/soundfont.h"
+#include "platform/live_synth.h"
 
 namespace {
 
@@ -44,16 +44,10 @@ int SystemMidiOut::Open(int id) {
 
 int SystemMidiOut::OpenMapper() {
   if (!m_Synth) {
-    // The audio output is tried before the SoundFont is loaded: without sound
-    // there is no use reading a hundred megabytes.
-    std::unique_ptr<BuiltinSynth> synth = BuiltinSynth::Create("", kLiveSampleRate);
-    if (!synth || synth->StartAudio() != 0) return MMSYSERR_ALLOCATED;
-    const std::string soundfont = FindSoundFont(m_SettingsPath);
-    if (soundfont.empty() || synth->LoadSoundFont(soundfont) != 0) return MMSYSERR_ALLOCATED;
-    m_Synth = std::move(synth);
-    return MMSYSERR_NOERROR;
+    m_Synth = OpenLiveSynth(m_SettingsPath, kLiveSampleRate);
+    return m_Synth ? MMSYSERR_NOERROR : MMSYSERR_ALLOCATED;
   }
-  return m_Synth->StartAudio() == 0 ? MMSYSERR_NOERROR : MMSYSERR_ALLOCATED;
+  return RestartLiveAudio(*m_Synth, m_SettingsPath) == 0 ? MMSYSERR_NOERROR : MMSYSERR_ALLOCATED;
 }
 
 void SystemMidiOut::ShortMsg(uint32_t packed) {
@@ -83,4 +77,10 @@ void SystemMidiOut::Close() {
     m_Ports->Close();
   }
   m_Open = kNothingOpen;
+}
+
+PortState SystemMidiOut::State() { return m_Open >= 0 ? m_Ports->State() : PortState::kOpen; }
+
+void SystemMidiOut::Resume() {
+  if (m_Open >= 0) m_Ports->Resume();
 }

@@ -27,6 +27,8 @@ class SystemMidiOut : public MidiOutDriver {
   void ShortMsg(uint32_t packed) override;
   void Reset() override;
   void Close() override;
+  PortState State() override;
+  void Resume() override;
 
   // The synthesizer, while the mapper has been opened once (for tests).
   BuiltinSynth* synth() { return m_Synth.get(); }

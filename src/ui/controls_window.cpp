@@ -1,6 +1,7 @@
 // The buttons of every page: the three page tabs, the window-drag icon, the
 // minimise and close buttons; and the arrow cursor of the tuning editor.
 #include "midi/channels.h"
+#include "midi/midi_port.h"
 #include "model/instrument.h"
 #include "model/tunings.h"
 #include "perform/play_state.h"
@@ -53,6 +54,9 @@ void MidiTab() {
   }
   if (g_Page == kMidiPage) return;
   ShowTuningNameBoxes(false);
+  // The list shows the ports there now: one started since is there, one
+  // that went is not.
+  RefreshDeviceTable();
   g_Page = kMidiPage;
   RepaintWholeView();
 }

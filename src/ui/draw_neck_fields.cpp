@@ -2,6 +2,7 @@
 // note columns, voice names, volumes, guide and MIDI shifts.
 #include <cstdio>
 
+#include "midi/midi_port.h"
 #include "ui/colours.h"
 #include "ui/layout.h"
 #include "ui/stand_ins.h"
@@ -11,6 +12,9 @@
 namespace {
 constexpr int kNeckStep = kNeckRect[1].top - kNeckRect[0].top;  // upper neck fields to lower, pixels
 constexpr int kVoiceRowStep = 19;
+// The hint line at the foot of the page: its background strip and its text.
+constexpr int kHintLineTop = 676, kHintLineWidth = 970, kHintLineHeight = 24;
+constexpr int kHintTextX = 10, kHintTextY = 680;
 
 std::string Format(const char* fmt, int v) {
   char buf[32];
@@ -125,10 +129,12 @@ void CSLDView::DrawHint(Canvas& dc, int r) {
   if (g_bAutoPlay) {
     SelectTextStyle(dc, FontArial17, kRed, &kCream);
     dc.TextOut(10, 680, kStopHint);
+    DrawDeviceGoneNote(dc, 30 + FontArial17.TextWidth(kStopHint));
     return;
   }
   if (r == -1) {
-    dc.Blit(0, 676, 970, 24, m_bmHintBack);
+    dc.Blit(0, kHintLineTop, kHintLineWidth, kHintLineHeight, m_bmHintBack);
+    DrawDeviceGoneNote(dc, kHintTextX);
     return;
   }
   if (r == PlayButton) {
@@ -140,4 +146,28 @@ void CSLDView::DrawHint(Canvas& dc, int r) {
   if (r < 0 || r >= kHintCount || g_HintText[r][0] == '\0') return;
   SelectTextStyle(dc, FontArial17, kGrey, &kLightBlue);
   dc.TextOut(10, 680, g_HintText[r]);
+}
+
+void CSLDView::ShowHintMessage(const std::string& text) {
+  if (g_Page == kVoicePage) return;
+  Canvas& dc = m_Canvas;
+  dc.Blit(0, kHintLineTop, kHintLineWidth, kHintLineHeight, m_bmHintBack);
+  SelectTextStyle(dc, FontArial17, kBlack, &kCream);
+  dc.TextOut(kHintTextX, kHintTextY, text);
+  Present();
+}
+
+// The player learns on the hint line, without a box that would stop the
+// playing, that the output device has vanished; it stays until the device is
+// back or another is chosen.
+void CSLDView::DrawDeviceGoneNote(Canvas& dc, int x) {
+  if (!g_bMidiOutGone) return;
+  SelectTextStyle(dc, FontArial17, kRed, &kCream);
+  dc.TextOut(x, kHintTextY, std::string(" ") + DeviceName(g_MidiOutDevice) + kDeviceGoneNote);
+}
+
+void CSLDView::ShowMidiPortState() {
+  if (g_Page == kMidiPage) DrawDeviceRow(m_Canvas, g_MidiOutDevice);
+  DrawHint(m_Canvas, -1);
+  Present();
 }

@@ -2,6 +2,7 @@
 // the voice list, bank and vibrato values and the spin buttons.
 #include <cstdio>
 
+#include "midi/midi_port.h"
 #include "ui/colours.h"
 #include "ui/layout.h"
 #include "ui/stand_ins.h"
@@ -57,7 +58,9 @@ void CSLDView::DrawTuningColumn(Canvas& dc, int t) {
 
 void CSLDView::DrawDeviceRow(Canvas& dc, int a) {
   const std::string text = Fixed(Format(" %2d: ", a) + DeviceName(a), kDeviceRowChars);
-  if (a == g_MidiOutDevice) {
+  if (a == g_MidiOutDevice && g_bMidiOutGone) {
+    SelectTextStyle(dc, FontBatang18Bold, kRed, &kCream);
+  } else if (a == g_MidiOutDevice) {
     SelectTextStyle(dc, FontBatang18Bold, kBlack, &kCream);
   } else {
     SelectTextStyle(dc, FontBatang18Bold, kGrey, &kCyan);

@@ -16,4 +16,6 @@ inline constexpr const char* kPlayHintSongReady =
     " Left Click >> Auto Play,   Right Click >> Read \"EditingSong.txt\" file ";
 inline constexpr const char* kPlayHintNoSong = "Right Click >> Read \"EditingSong.txt\" file ";
 inline constexpr const char* kStopHint = " [ESC] >> Stop ";
+// After the name of an output device that has vanished while open.
+inline constexpr const char* kDeviceGoneNote = " is gone: it opens again when it is back ";
 inline constexpr const char* kTuningFooter = " [mouse L] >>Increment,   [mouse R] >>Decrement ";

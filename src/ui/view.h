@@ -49,6 +49,12 @@ class CSLDView {
   void DrawGuideShift(Canvas& dc, int neck);
   void DrawMidiShift(Canvas& dc, int neck);
   void DrawHint(Canvas& dc, int region);
+  // Puts a text of the program's own on the hint line at once (on every page
+  // that has the line); it stays until the next hint replaces it.
+  void ShowHintMessage(const std::string& text);
+  void DrawDeviceGoneNote(Canvas& dc, int x);
+  // The open output device vanished or came back: its row and the hint line.
+  void ShowMidiPortState();
   void DrawTuningColumn(Canvas& dc, int set);
   void DrawDeviceRow(Canvas& dc, int device);
   void DrawReverbValue(Canvas& dc, int value);

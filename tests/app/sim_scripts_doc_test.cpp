@@ -69,7 +69,8 @@ TEST(SimScriptsReferenceTest, WrongLinesGetAMessageTheReferenceLists) {
   ASSERT_GE(patterns.size(), 7u);
   const char* const wrong[] = {"jump 3",    "move 81",  "keydown",     "wait x",     "wait -1",
                                "move a 1",  "ldown 1 99999", "keyup 256", "drop",   "type",
-                               "type ",     "wait 1 2", "screenshot"};
+                               "type ",     "wait 1 2", "screenshot", "keydown cmd+S", "keydown ctrl+",
+                               "keyup ctrl+SS", "keydown ctrl+256"};
   for (const char* line : wrong) {
     SCOPED_TRACE(line);
     std::vector<SimCommand> commands;
@@ -80,6 +81,28 @@ TEST(SimScriptsReferenceTest, WrongLinesGetAMessageTheReferenceLists) {
     bool listed = false;
     for (const std::regex& p : patterns) listed = listed || std::regex_match(shown, p);
     EXPECT_TRUE(listed) << shown;
+  }
+}
+
+TEST(SimScriptsReferenceTest, KeysMayBeLettersAndCarryModifiers) {
+  struct Case {
+    const char* line;
+    int vk;
+    std::vector<int> modifiers;
+  };
+  const Case cases[] = {{"keydown 5", 5, {}},
+                        {"keydown s", 'S', {}},
+                        {"keydown ctrl+S", 'S', {17}},
+                        {"keyup Ctrl+Shift+83", 83, {17, 16}},
+                        {"keydown alt+49", 49, {18}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::vector<SimCommand> commands;
+    std::string error;
+    ASSERT_TRUE(ParseSimScript(c.line, &commands, &error)) << error;
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].vk, c.vk);
+    EXPECT_EQ(commands[0].modifiers, c.modifiers);
   }
 }
 

@@ -23,6 +23,7 @@
 #include "platform/headless_window.h"
 #include "platform/platform.h"
 #include "platform/recording_midi.h"
+#include "support/in_child.h"
 #include "support/recorded_boxes.h"
 #include "support/temp_dir.h"
 #include "ui/controls.h"
@@ -96,11 +97,7 @@ class AppTest : public ::testing::Test {
   // with a file-size limit (a full disk) that must not reach the other tests.
   // Returns the exit status, a line with the boxes' captions, then their texts.
   std::string OpenAndCloseInChild(bool drop_privileges, rlim_t file_size_limit) {
-    int out[2];
-    if (pipe(out) != 0) return "no pipe";
-    const pid_t pid = fork();
-    if (pid == 0) {
-      close(out[0]);
+    return RunInChild([&] {
       if (drop_privileges && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
       if (file_size_limit) {
         signal(SIGXFSZ, SIG_IGN);
@@ -110,16 +107,8 @@ class AppTest : public ::testing::Test {
       OpenAndClose({1920, 1080}, [](CSLDApp&) { g_Neck[1].Tuning = 7; });
       std::string report = std::to_string(exit_status_) + "\n";
       for (const RecordedBoxes::Box& b : boxes_.boxes) report += b.caption + "|" + b.text + "\n";
-      if (write(out[1], report.data(), report.size()) < 0) _exit(4);
-      _exit(0);
-    }
-    close(out[1]);
-    std::string report;
-    char buffer[512];
-    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<size_t>(n));
-    close(out[0]);
-    waitpid(pid, nullptr, 0);
-    return report;
+      return report;
+    });
   }
 
   TempDir dir_;

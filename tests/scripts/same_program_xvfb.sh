@@ -5,17 +5,20 @@
 # the test's own. Both must send the same start-up burst (the reset of every
 # channel, 510 messages) and then the same messages for the clicks, paint the
 # same first picture pixel for pixel, and leave the same SLD.ini.
-# Usage: same_program_xvfb.sh SLIDORA SLIDORA_CLI MIDI_RECEIVER RUN_DIR   (exit 77: skipped)
+# Usage: same_program_xvfb.sh SLIDORA SLIDORA_CLI MIDI_RECEIVER JACK_GUARD RUN_DIR   (exit 77: skipped)
 set -uo pipefail
 prog=$1
 cli=$2
 receiver=$3
-run=$4
+guard=$4
+run=$5
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=virtual_display.sh
 source "$here/virtual_display.sh"
 # shellcheck source=slidora_window.sh
 source "$here/slidora_window.sh"
+# shellcheck source=jack_server.sh
+source "$here/jack_server.sh"
 BURST=510
 begin_window_test import convert compare identify jackd
 work=$WORK
@@ -85,9 +88,7 @@ startup=$(awk '$1 == 0' "$work/sim/sim.out" | wc -l)
 [ "$startup" -eq "$BURST" ] || fail "the headless start-up sent $startup messages, not $BURST"
 
 # The real program, its MIDI going to the receiver on a JACK server of its own.
-export JACK_DEFAULT_SERVER="slidora-same-$$"
-export JACK_NO_START_SERVER=1
-jackd -n "$JACK_DEFAULT_SERVER" -r -t 5000 -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
+start_jack_server "$guard" "slidora-same-$$" "$work" || { echo "skipped: no JACK server came up within 20 s"; exit 77; }
 mkfifo "$work/receiver.in"
 "$receiver" slidora-receiver <"$work/receiver.in" >"$work/receiver.txt" 2>"$work/receiver.log" &
 receiver_pid=$!
@@ -97,7 +98,7 @@ while [ "$SECONDS" -lt "$deadline" ] && ! grep -qx ready "$work/receiver.txt"; d
   kill -0 "$receiver_pid" 2>/dev/null || break
   sleep 0.1
 done
-grep -qx ready "$work/receiver.txt" || { echo "skipped: no JACK server came up within 15 s"; exit 77; }
+grep -qx ready "$work/receiver.txt" || fail "the receiver did not start on the JACK server"
 
 cd "$work/real" || exit 1
 xdotool mousemove 0 0  # where the headless pointer starts

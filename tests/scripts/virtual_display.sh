@@ -67,6 +67,17 @@ end_window_test() {
   if [ -n "$pids" ]; then
     # shellcheck disable=SC2086  # one word a program
     kill $pids 2>/dev/null
+    # A program that does not answer SIGTERM (one hung in its loop, where the
+    # window library turns the signal into a quit event) is killed after 5 s.
+    local pid alive
+    for _ in $(seq 50); do
+      alive=""
+      for pid in $pids; do kill -0 "$pid" 2>/dev/null && alive=1; done
+      [ -z "$alive" ] && break
+      sleep 0.1
+    done
+    # shellcheck disable=SC2086
+    [ -n "$alive" ] && kill -KILL $pids 2>/dev/null
     # shellcheck disable=SC2086
     wait $pids 2>/dev/null
   fi

@@ -56,6 +56,7 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   bool started() const { return pid_ > 0; }
+  pid_t pid() const { return pid_; }
 
   // The next line of output without its newline; false when the program
   // closed its output or no line came within timeout_ms.
@@ -80,18 +81,31 @@ class ChildProcess {
     }
   }
 
-  // Closes the program's input (the receiver's signal to finish), then ends it.
-  void Stop() {
+  // Closes the program's input (the receiver's signal to finish), then ends
+  // it: SIGTERM, and SIGKILL after wait_ms.
+  void Stop(int wait_ms = 2000) {
     if (to_child_ >= 0) close(to_child_), to_child_ = -1;
     if (pid_ > 0) {
       kill(pid_, SIGTERM);
-      if (!WaitExit(2000)) {
+      if (!WaitExit(wait_ms)) {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
       }
       pid_ = -1;
     }
     if (from_child_ >= 0) close(from_child_), from_child_ = -1;
+  }
+
+  // Kills the program outright, as a crash would.
+  void Kill() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+      pid_ = -1;
+    }
+    if (to_child_ >= 0) close(to_child_), to_child_ = -1;
+    if (from_child_ >= 0) close(from_child_), from_child_ = -1;
+    pending_.clear();
   }
 
   // True when the program has already ended.

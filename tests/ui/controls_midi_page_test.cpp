@@ -105,6 +105,69 @@ TEST_F(BusyDeviceTest, BusyDevicesAreReportedTheOldOneOrTheMapperReopenedAndTheN
   EXPECT_EQ(sys().port().device(), 1);
 }
 
+TEST_F(MidiPageTest, AVanishedDeviceIsToldOnTheHintLineAndReopenedWithTheResetWhenItIsBack) {
+  Click(DeviceRow(1));
+  PortActions();
+  Sent();
+  Drawn();
+
+  sys().port().SetState(PortState::kGone);
+  sys().Wait(20);
+  EXPECT_EQ(g_bMidiOutGone, 1);
+  EXPECT_EQ(g_bMidiOutOpen, 0);
+  std::vector<DrawnText> drawn = Drawn();
+  EXPECT_EQ(TextOf(drawn, 10, 680), " Synth B is gone: it opens again when it is back ");
+  ASSERT_NE(At(drawn, 80, 170), nullptr) << "its row is drawn again";
+  EXPECT_EQ(At(drawn, 80, 170)->color, kRed);
+  // Playing on meanwhile sends nothing and shows no box.
+  Click(ReverbButton(4));
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(sys().port().lost_messages(), 0) << "nothing even reaches the driver";
+  // On the playing page the note comes back whenever the pointer leaves a
+  // control (whose hint takes the line meanwhile).
+  Click(Tab(0));
+  EXPECT_EQ(TextOf(Drawn(), 10, 680), "Right Click >> Read \"EditingSong.txt\" file ");
+  sys().MouseMove(Tab(1));
+  sys().Wait(40);
+  sys().MouseMove({1300, 690});
+  sys().Wait(40);
+  EXPECT_EQ(TextOf(Drawn(), 10, 680), " Synth B is gone: it opens again when it is back ");
+
+  sys().port().SetState(PortState::kBack);
+  sys().Wait(20);
+  EXPECT_EQ(g_bMidiOutGone, 0);
+  EXPECT_EQ(g_bMidiOutOpen, 1);
+  EXPECT_TRUE(PortActions().empty()) << "the driver reopened it by itself";
+  EXPECT_EQ(Sent().size(), 510u) << "every channel gets its reset again";
+  EXPECT_EQ(g_SoundNeck, -1) << "the next key sends the neck's voices again";
+  EXPECT_EQ(TextOf(Drawn(), 10, 680), "(nothing)");
+}
+
+TEST_F(MidiPageTest, ThePageListsThePortsThereWhenItIsShownAndTheChosenOneStaysChosenByName) {
+  Click(DeviceRow(1));  // Synth B
+  PortActions();
+  Click(Tab(0));
+  sys().port().SetDevices({"Synth C", "Synth A", "Synth B"});
+  Drawn();
+  Click(Tab(2));
+  EXPECT_EQ(g_MidiOutDevice, 2);
+  EXPECT_TRUE(PortActions().empty()) << "nothing is reopened";
+  std::vector<DrawnText> drawn = Drawn();
+  EXPECT_EQ(TextOf(drawn, 80, 145), "  0: Synth C" + std::string(38, ' '));
+  EXPECT_EQ(TextOf(drawn, 80, 195), "  2: Synth B" + std::string(38, ' '));
+  EXPECT_EQ(dc().At(80, 195), kCream);
+  EXPECT_EQ(dc().At(80, 170), kCyan);
+
+  // Gone from the list, the chosen device keeps a row after the others.
+  Click(Tab(0));
+  sys().port().SetDevices({"Synth A"});
+  Click(Tab(2));
+  EXPECT_EQ(g_MidiOutDevice, 1);
+  EXPECT_STREQ(DeviceName(1), "Synth B");
+  EXPECT_STREQ(DeviceName(2), "none");
+  EXPECT_EQ(g_MidiOutDeviceName, "Synth B");
+}
+
 std::vector<std::string> ToEveryChannel(int controller, int value) {
   std::vector<std::string> out;
   char text[16];
