@@ -220,8 +220,8 @@ TEST_F(JackPortTest, APortStartedAfterTheProgramIsListedWhenTheListIsBuiltAgain)
   EXPECT_EQ(Line(), "90 3E 64");
 
   // A port that has gone is no longer listed, but the chosen one keeps a row.
-  late.Stop();
-  receiver_->Stop();
+  late.Finish(kMessageWaitMs);
+  receiver_->Finish(kMessageWaitMs);
   ASSERT_GE(Until(kNoticeWaitMs, [] { return g_bMidiOutGone == 1; }, [] { WatchMidiPort(); }), 0);
   RefreshDeviceTable();
   EXPECT_EQ(listed("slidora-late:in"), -2);
