@@ -167,6 +167,7 @@ TEST_F(JackPortTest, AReceiverKilledWhileAKeyIsHeldIsReopenedWithTheResetWhenItC
   const int took = Until(kReopenWaitMs, [] { return g_bMidiOutOpen == 1; }, play);
   ASSERT_GE(took, 0) << "the receiver was not reopened";
   EXPECT_LE(took, kReopenMs);
+  RecordProperty("reopened_after_ms", took);
   EXPECT_EQ(g_bMidiOutGone, 0);
   // The reset comes first: nothing sent while the port was gone arrives.
   EXPECT_EQ(Receive(expected_.size()), expected_);
