@@ -29,7 +29,7 @@
 #include <time.h>
 #include <unistd.h>
 
-enum { kReadyWaitMs = 15000, kTermWaitMs = 2000, kPollMs = 50, kMaxArgs = 64 };
+enum { kReadyWaitMs = 15000, kProbeWaitMs = 3000, kTermWaitMs = 2000, kPollMs = 50, kMaxArgs = 64 };
 
 /* JACK's shared registry, /dev/shm/jack-shm-registry: a header with eight
  * server entries (each a process id and a name, the entry's size given by the
@@ -153,18 +153,39 @@ static void RemoveServerFiles(const char* name) {
 
 static void Quiet(const char* message) { (void)message; }
 
+/* One try to connect a client, in a child process of its own: a client that
+ * connects while the server is still setting up can crash in the JACK library,
+ * and that must not take the guard (and with it the server) down. */
+static int ProbeOnce(void) {
+  const pid_t probe = fork();
+  if (probe < 0) return 0;
+  if (probe == 0) {
+    jack_set_error_function(Quiet);
+    jack_set_info_function(Quiet);
+    jack_client_t* client = jack_client_open("jack-guard-probe", JackNoStartServer, NULL);
+    if (!client) _exit(1);
+    jack_client_close(client);
+    _exit(0);
+  }
+  int status = 0;
+  const long end = NowMs() + kProbeWaitMs;
+  while (waitpid(probe, &status, WNOHANG) == 0) {
+    if (NowMs() >= end) {
+      kill(probe, SIGKILL);
+      waitpid(probe, &status, 0);
+      return 0;
+    }
+    poll(NULL, 0, 5);
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 /* Waits until a client can connect; 0 when the server ends or time runs out. */
 static int WaitReady(pid_t server) {
-  jack_set_error_function(Quiet);
-  jack_set_info_function(Quiet);
   const long end = NowMs() + kReadyWaitMs;
   while (NowMs() < end && !told_to_end) {
     if (Reaped(server, 0)) return 0;
-    jack_client_t* probe = jack_client_open("jack-guard-probe", JackNoStartServer, NULL);
-    if (probe) {
-      jack_client_close(probe);
-      return 1;
-    }
+    if (ProbeOnce()) return 1;
     poll(NULL, 0, kPollMs);
   }
   return 0;

@@ -167,6 +167,7 @@ TEST_F(JackPortTest, AReceiverKilledWhileAKeyIsHeldIsReopenedWithTheResetWhenItC
   const int took = Until(kReopenWaitMs, [] { return g_bMidiOutOpen == 1; }, play);
   ASSERT_GE(took, 0) << "the receiver was not reopened";
   EXPECT_LE(took, kReopenMs);
+  RecordProperty("reopened_after_ms", took);
   EXPECT_EQ(g_bMidiOutGone, 0);
   // The reset comes first: nothing sent while the port was gone arrives.
   EXPECT_EQ(Receive(expected_.size()), expected_);
@@ -220,8 +221,8 @@ TEST_F(JackPortTest, APortStartedAfterTheProgramIsListedWhenTheListIsBuiltAgain)
   EXPECT_EQ(Line(), "90 3E 64");
 
   // A port that has gone is no longer listed, but the chosen one keeps a row.
-  late.Stop();
-  receiver_->Stop();
+  late.Finish(kMessageWaitMs);
+  receiver_->Finish(kMessageWaitMs);
   ASSERT_GE(Until(kNoticeWaitMs, [] { return g_bMidiOutGone == 1; }, [] { WatchMidiPort(); }), 0);
   RefreshDeviceTable();
   EXPECT_EQ(listed("slidora-late:in"), -2);

@@ -6,7 +6,8 @@
 # clears what a killed server leaves in /dev/shm.
 
 # Starts the server NAME and waits up to 20 s for it; exports what JACK
-# clients read. Sets JACK_GUARD_PID and JACK_SERVER_PID. Returns 1 when no server came up.
+# clients read. Its cycles are long (21 ms): a client late for a cycle misses
+# the MIDI of that cycle, which a busy machine makes likely with short ones. Sets JACK_GUARD_PID and JACK_SERVER_PID. Returns 1 when no server came up.
 # Usage: start_jack_server GUARD NAME WORK
 start_jack_server() {
   local guard=$1 name=$2 work=$3
@@ -14,7 +15,7 @@ start_jack_server() {
   export JACK_NO_START_SERVER=1
   rm -f "$work/jack_guard.in"
   mkfifo "$work/jack_guard.in"
-  "$guard" -w $$ "$name" -r -t 5000 -d dummy -r 48000 -p 256 \
+  "$guard" -w $$ "$name" -r -t 5000 -d dummy -r 48000 -p 1024 \
     <"$work/jack_guard.in" >"$work/jack_guard.out" 2>"$work/jack_guard.log" &
   JACK_GUARD_PID=$!
   exec 7>"$work/jack_guard.in"

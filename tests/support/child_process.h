@@ -96,6 +96,14 @@ class ChildProcess {
     if (from_child_ >= 0) close(from_child_), from_child_ = -1;
   }
 
+  // Closes the program's input and gives it wait_ms to end by itself (the
+  // receiver then leaves its JACK server cleanly), then ends it.
+  void Finish(int wait_ms) {
+    if (to_child_ >= 0) close(to_child_), to_child_ = -1;
+    if (pid_ > 0 && WaitExit(wait_ms)) pid_ = -1;
+    Stop();
+  }
+
   // Kills the program outright, as a crash would.
   void Kill() {
     if (pid_ > 0) {

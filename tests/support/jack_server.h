@@ -25,12 +25,14 @@ class TestJackServer {
 
   TestJackServer() : TestJackServer(UniqueName()) {}
   // A long client time-out: on a busy machine a slow client would otherwise be
-  // dropped from the graph.
+  // dropped from the graph. Long cycles (21 ms): a client that is late for a
+  // cycle misses the MIDI of that cycle, which a busy machine makes likely
+  // with short ones.
   explicit TestJackServer(const std::string& name)
       : name_(name),
         server_env_("JACK_DEFAULT_SERVER", name),
         no_start_("JACK_NO_START_SERVER", "1"),
-        guard_({JACK_GUARD_PATH, name, "-r", "-t", "5000", "-d", "dummy", "-r", "48000", "-p", "256"}) {
+        guard_({JACK_GUARD_PATH, name, "-r", "-t", "5000", "-d", "dummy", "-r", "48000", "-p", "1024"}) {
     std::string line;
     if (guard_.started() && guard_.ReadLine(&line, kStartMs + 1000) && line.rfind("ready ", 0) == 0) {
       server_pid_ = static_cast<pid_t>(std::stol(line.substr(6)));
