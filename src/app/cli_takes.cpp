@@ -12,6 +12,7 @@
 #include "app/cli_commands.h"
 #include "app/midi_file_read.h"
 #include "app/takes.h"
+#include "platform/local_time.h"
 
 namespace {
 
@@ -22,8 +23,7 @@ std::string SavedDate(const fs::path& path) {
   const fs::file_time_type written = fs::last_write_time(path, ec);
   if (ec) return "?";
   const std::time_t when = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
-  std::tm local{};
-  localtime_r(&when, &local);
+  const std::tm local = LocalTime(when);
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
   return text;

@@ -9,6 +9,7 @@
 #include "midi/take_buffer.h"
 #include "model/settings.h"
 #include "platform/atomic_file.h"
+#include "platform/local_time.h"
 #include "platform/message_box.h"
 #include "ui/view.h"
 
@@ -33,8 +34,7 @@ std::string TakesFolder() {
 }
 
 std::string DateName(std::time_t when) {
-  std::tm local{};
-  localtime_r(&when, &local);
+  const std::tm local = LocalTime(when);
   char name[64];
   std::strftime(name, sizeof name, "%Y-%m-%d_%H-%M-%S", &local);
   return name;

@@ -77,7 +77,7 @@ HANDLE CreateTemp(const std::string& target, std::string* name) {
 // Windows settings folders hold no symbolic links worth following.
 std::string ResolveLinks(const std::string& path) { return path; }
 
-bool WriteFileAtomically(const std::string& path, const std::string& text, std::string* error) {
+bool WriteFileAtomically(const std::string& path, std::string_view text, std::string* error) {
   auto fail = [&](DWORD code) {
     if (error) *error = Reason(code);
     return false;
