@@ -132,12 +132,12 @@ class PulseEar : public Ear {
     if (m_Simple) pa_simple_free(m_Simple);
   }
   bool Open() {
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, kRate, 2};
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, kRate, 2};
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<uint32_t>(-1);
     attr.fragsize = kRecordChunk * 2 * sizeof(float);
     const std::string monitor = std::string(kSinkName) + ".monitor";
-    m_Simple = pa_simple_new(nullptr, "slidora-bench-ear", PA_STREAM_RECORD, monitor.c_str(), "ear", &spec,
+    m_Simple = pa_simple_new(nullptr, "slidora-bench-ear", PA_STREAM_RECORD, monitor.c_str(), "ear", &format,
                              nullptr, &attr, nullptr);
     if (!m_Simple) return false;
     m_Thread = std::thread([this] { Run(); });

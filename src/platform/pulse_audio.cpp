@@ -52,17 +52,17 @@ class PulseOutput : public AudioOutput {
     if (!WaitFor([this] { return ContextState(); })) return false;
 
     pa_threaded_mainloop_lock(m_Loop);
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, static_cast<uint32_t>(m_Rate), kChannels};
-    m_Stream = pa_stream_new(m_Context, kStreamName, &spec, nullptr);
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<uint32_t>(m_Rate), kChannels};
+    m_Stream = pa_stream_new(m_Context, kStreamName, &format, nullptr);
     bool connected = false;
     if (m_Stream) {
       pa_stream_set_write_callback(m_Stream, OnWrite, this);
       pa_stream_set_underflow_callback(m_Stream, OnUnderflow, this);
       pa_buffer_attr attr{};
       attr.maxlength = static_cast<uint32_t>(-1);
-      attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(kTargetLatencyUs, &spec));
+      attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(kTargetLatencyUs, &format));
       attr.prebuf = static_cast<uint32_t>(-1);
-      attr.minreq = static_cast<uint32_t>(pa_usec_to_bytes(kRequestUs, &spec));
+      attr.minreq = static_cast<uint32_t>(pa_usec_to_bytes(kRequestUs, &format));
       attr.fragsize = static_cast<uint32_t>(-1);
       const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY);
       connected = pa_stream_connect_playback(m_Stream, nullptr, &attr, flags, nullptr, nullptr) == 0;
