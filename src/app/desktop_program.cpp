@@ -42,6 +42,7 @@ bool DesktopProgram::Start(const std::string& lock_dir) {
   };
   host.install_midi = [this] {
     m_Midi = std::make_unique<DesktopMidiOut>(g_SettingsPath);
+    m_Midi->ListPortsAhead();
     g_Platform.midi = m_Midi.get();
   };
   host.show_window = [this] { m_Window.Show(); };

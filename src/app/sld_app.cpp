@@ -35,6 +35,8 @@ bool CSLDApp::InitInstance(const AppHost& host) {
     return false;
   }
   BuildSettingsPath();
+  // The driver first: it looks its ports up while the window is made.
+  if (host.install_midi) host.install_midi();
 
   // The frame, where it stood last time but on the screen, and the view.
   const Point screen = host.screen_size ? host.screen_size() : Point{0, 0};
@@ -49,7 +51,6 @@ bool CSLDApp::InitInstance(const AppHost& host) {
 
   LoadAndBuildInstrument();
   mf_TimerInitialize();
-  if (host.install_midi) host.install_midi();
   EnumerateAndOpen();
 
   if (host.show_window) host.show_window();

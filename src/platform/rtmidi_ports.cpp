@@ -3,6 +3,9 @@
 #include <alsa/asoundlib.h>
 #include <rtmidi/RtMidi.h>
 
+#include <chrono>
+#include <future>
+
 #include "platform/jack_midi_out.h"
 #include "platform/midi_driver.h"
 
@@ -19,6 +22,15 @@ enum class Backend { kAlsa, kJack };
 struct PortRef {
   Backend backend;
   std::string name;  // full, as the backend names it
+};
+
+// A listing made ahead is used only while this fresh.
+constexpr std::chrono::seconds kListAheadFresh{1};
+
+struct Listing {
+  std::vector<PortRef> ports;
+  std::vector<std::string> names;
+  std::chrono::steady_clock::time_point made;
 };
 
 void IgnoreRtMidiError(RtMidiError::Type, const std::string&, void*) {}
@@ -55,6 +67,32 @@ std::unique_ptr<RtMidiOut> NewAlsaOut() {
   }
 }
 
+// Safe on any thread: each call makes clients of its own.
+Listing ListPorts() {
+  Listing l;
+  if (AlsaReachable()) {
+    if (std::unique_ptr<RtMidiOut> probe = NewAlsaOut()) {
+      try {
+        const unsigned count = probe->getPortCount();
+        for (unsigned i = 0; i < count; ++i) {
+          const std::string name = probe->getPortName(i);
+          if (name.empty()) continue;
+          l.ports.push_back({Backend::kAlsa, name});
+          l.names.push_back(ListedPortName(name));
+        }
+      } catch (...) {
+        // A backend that fails half-way lists what it managed to list.
+      }
+    }
+  }
+  for (const std::string& name : JackMidiOut::ListInputs()) {
+    l.ports.push_back({Backend::kJack, name});
+    l.names.push_back(name);
+  }
+  l.made = std::chrono::steady_clock::now();
+  return l;
+}
+
 }  // namespace
 
 std::string ListedPortName(const std::string& full_name) {
@@ -89,34 +127,23 @@ struct RtMidiPorts::Impl {
   std::vector<std::string> names;
   std::unique_ptr<RtMidiOut> alsa;
   JackMidiOut jack;
+  std::future<Listing> ahead;
 };
 
 RtMidiPorts::RtMidiPorts() : m_Impl(std::make_unique<Impl>()) {}
 
 RtMidiPorts::~RtMidiPorts() { Close(); }
 
+void RtMidiPorts::ListAhead() {
+  m_Impl->ahead = std::async(std::launch::async, ListPorts);
+}
+
 const std::vector<std::string>& RtMidiPorts::Refresh() {
-  m_Impl->ports.clear();
-  m_Impl->names.clear();
-  if (AlsaReachable()) {
-    if (std::unique_ptr<RtMidiOut> probe = NewAlsaOut()) {
-      try {
-        const unsigned count = probe->getPortCount();
-        for (unsigned i = 0; i < count; ++i) {
-          const std::string name = probe->getPortName(i);
-          if (name.empty()) continue;
-          m_Impl->ports.push_back({Backend::kAlsa, name});
-          m_Impl->names.push_back(ListedPortName(name));
-        }
-      } catch (...) {
-        // A backend that fails half-way lists what it managed to list.
-      }
-    }
-  }
-  for (const std::string& name : JackMidiOut::ListInputs()) {
-    m_Impl->ports.push_back({Backend::kJack, name});
-    m_Impl->names.push_back(name);
-  }
+  Listing listing;
+  if (m_Impl->ahead.valid()) listing = m_Impl->ahead.get();
+  if (std::chrono::steady_clock::now() - listing.made > kListAheadFresh) listing = ListPorts();
+  m_Impl->ports = std::move(listing.ports);
+  m_Impl->names = std::move(listing.names);
   return m_Impl->names;
 }
 

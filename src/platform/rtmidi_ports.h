@@ -18,6 +18,9 @@ class RtMidiPorts {
   RtMidiPorts(const RtMidiPorts&) = delete;
   RtMidiPorts& operator=(const RtMidiPorts&) = delete;
 
+  // Starts looking the ports up on a thread of its own, for the next Refresh
+  // to take if it comes soon: the program's start does other work meanwhile.
+  void ListAhead();
   // Looks the ports up again and returns their listed names in order.
   const std::vector<std::string>& Refresh();
   const std::vector<std::string>& names() const;

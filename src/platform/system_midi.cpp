@@ -23,6 +23,8 @@ SystemMidiOut::SystemMidiOut(std::string settings_path)
 
 SystemMidiOut::~SystemMidiOut() { Close(); }
 
+void SystemMidiOut::ListPortsAhead() { m_Ports->ListAhead(); }
+
 int SystemMidiOut::GetNumDevs() { return static_cast<int>(m_Ports->Refresh().size()); }
 
 int SystemMidiOut::GetDevCaps(int id, MidiOutCaps* caps) {

@@ -18,6 +18,9 @@ class SystemMidiOut : public MidiOutDriver {
   explicit SystemMidiOut(std::string settings_path);
   ~SystemMidiOut() override;
 
+  // Starts looking the ports up on a thread of its own, for the next
+  // GetNumDevs (within a second) to take: the start goes on meanwhile.
+  void ListPortsAhead();
   // Looks the ports up again on every call, as the device list is built.
   int GetNumDevs() override;
   int GetDevCaps(int id, MidiOutCaps* caps) override;

@@ -16,6 +16,8 @@ class WinMmMidiOut : public MidiOutDriver {
   WinMmMidiOut(const WinMmMidiOut&) = delete;
   WinMmMidiOut& operator=(const WinMmMidiOut&) = delete;
 
+  // The device list of winmm answers at once: nothing to do ahead.
+  void ListPortsAhead() {}
   int GetNumDevs() override;
   int GetDevCaps(int id, MidiOutCaps* caps) override;
   int Open(int id) override;

@@ -229,4 +229,21 @@ TEST_F(JackPortTest, APortStartedAfterTheProgramIsListedWhenTheListIsBuiltAgain)
   EXPECT_EQ(DeviceName(g_MidiOutDevice), std::string(kReceiverPort));
 }
 
+// The start looks the ports up ahead; a list made more than a second before
+// it is asked for is not used, so a port that came meanwhile is listed.
+TEST_F(JackPortTest, APortListMadeAheadIsNotUsedOnceStale) {
+  out_->ListPortsAhead();
+  ChildProcess late({MIDI_RECEIVER_PATH, "slidora-late"});
+  std::string line;
+  ASSERT_TRUE(late.ReadLine(&line, kMessageWaitMs) && late.ReadLine(&line, kMessageWaitMs));
+  ASSERT_EQ(line, "ready");
+  poll(nullptr, 0, 1200);
+  g_MidiOutDeviceName = "slidora-late:in";
+  EnumerateAndOpen();
+  EXPECT_EQ(DeviceName(g_MidiOutDevice), std::string("slidora-late:in"));
+  EXPECT_EQ(g_bMidiOutOpen, 1);
+  ReleaseMidiPort();
+  late.Finish(kMessageWaitMs);
+}
+
 }  // namespace
