@@ -141,6 +141,7 @@ void MeasurePath(SoundPath path, const std::filesystem::path& self, const std::f
       note_ms.push_back((ear->onset_us() - s.t0) / 1000.0);
     } else {
       ++not_heard;
+      std::printf("  start %d not heard\n", i);
     }
     Finish(s);
   }
