@@ -17,8 +17,8 @@ constexpr const char* kStreamName = "Built-in synthesizer";
 // What the server keeps queued for us, and how much it asks for at a time: a
 // quarter of the target leaves three quarters of margin for a late wake-up on
 // a loaded machine while the server's own wake-ups stay few.
-constexpr pa_usec_t kTargetLatencyUs = 20000;
-constexpr pa_usec_t kRequestUs = 5000;
+constexpr pa_usec_t kTargetLatencyUs = 16000;
+constexpr pa_usec_t kRequestUs = 4000;
 // A server that takes longer than this to answer is not used.
 constexpr auto kConnectTimeout = std::chrono::seconds(2);
 constexpr auto kStatePoll = std::chrono::milliseconds(2);
