@@ -33,11 +33,6 @@ constexpr std::chrono::milliseconds kWatchPeriod{100};
 // letting its client go.
 constexpr std::chrono::milliseconds kDrainLimit{300};
 constexpr std::chrono::milliseconds kCloseLimit{1000};
-// A loaded server now and then fails a client's opening or a connection (a
-// client that answered late); such a failure is tried again, a few times and
-// for a bounded time, while a missing server or target fails at once.
-constexpr int kOpenAttempts = 4;
-constexpr std::chrono::milliseconds kOpenRetryPause{50};
 
 // Where the connection stands; written by the interface thread, JACK's process
 // and notification threads and the watcher.
@@ -135,23 +130,8 @@ void CloseClient(Link& l) {
   l.port.store(nullptr, std::memory_order_release);
 }
 
-// True when a failed jack_client_open says no server is there at all.
-bool NoServer(jack_status_t status) { return (status & JackServerFailed) != 0; }
-
-// Opens a client, trying again while the server is there but failed to take
-// it; nullptr when there is no server or it kept failing.
-jack_client_t* OpenClientRetrying(const char* name) {
-  SilenceJackLog();
-  for (int attempt = 1;; ++attempt) {
-    jack_status_t status{};
-    if (jack_client_t* client = jack_client_open(name, JackNoStartServer, &status)) return client;
-    if (NoServer(status) || attempt == kOpenAttempts) return nullptr;
-    std::this_thread::sleep_for(kOpenRetryPause);
-  }
-}
-
 bool OpenClient(Link& l) {
-  jack_client_t* client = OpenClientRetrying(kClientName);
+  jack_client_t* client = OpenJackClient(kClientName);
   if (!client) return false;
   jack_port_t* port = jack_port_register(client, kOutPortName, JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
   l.port.store(port, std::memory_order_release);
@@ -234,7 +214,7 @@ JackMidiOut::~JackMidiOut() { Close(); }
 
 std::vector<std::string> JackMidiOut::ListInputs() {
   std::vector<std::string> names;
-  jack_client_t* probe = OpenClientRetrying(kProbeClientName);
+  jack_client_t* probe = OpenJackClient(kProbeClientName);
   if (!probe) return names;
   if (const char** ports = jack_get_ports(probe, nullptr, JACK_DEFAULT_MIDI_TYPE, JackPortIsInput)) {
     for (const char** p = ports; *p; ++p) names.push_back(*p);
@@ -246,20 +226,20 @@ std::vector<std::string> JackMidiOut::ListInputs() {
 
 int JackMidiOut::Open(const std::string& target) {
   Close();
-  for (int attempt = 1; attempt <= kOpenAttempts; ++attempt) {
+  for (int attempt = 1; attempt <= kJackOpenAttempts; ++attempt) {
     auto link = std::make_shared<Link>(target);
     if (!OpenClient(*link)) return MMSYSERR_ALLOCATED;
-    // A target that is not there fails at once; a connection the server
-    // refused while the target is there is tried again with a new client.
-    const bool there = jack_port_by_name(link->client.load(), target.c_str()) != nullptr;
-    if (there && ConnectTarget(*link)) {
+    if (ConnectTarget(*link)) {
       m_Link = link;
       std::thread(Watch, link).detach();
       return MMSYSERR_NOERROR;
     }
+    // A target that is not there fails at once; a connection the loaded
+    // server refused while the target is there is tried again, with a new client.
+    const bool there = jack_port_by_name(link->client.load(), target.c_str()) != nullptr;
     CloseClient(*link);
     if (!there) break;
-    std::this_thread::sleep_for(kOpenRetryPause);
+    std::this_thread::sleep_for(std::chrono::milliseconds(kJackOpenRetryPauseMs));
   }
   return MMSYSERR_ALLOCATED;
 }

@@ -2,6 +2,9 @@
 
 #include <jack/jack.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 void IgnoreJackMessage(const char*) {}
 constexpr const char* kProbeClientName = "slidora-probe";
@@ -10,6 +13,16 @@ constexpr const char* kProbeClientName = "slidora-probe";
 void SilenceJackLog() {
   jack_set_error_function(IgnoreJackMessage);
   jack_set_info_function(IgnoreJackMessage);
+}
+
+jack_client_t* OpenJackClient(const char* name) {
+  SilenceJackLog();
+  for (int attempt = 1;; ++attempt) {
+    jack_status_t status{};
+    if (jack_client_t* client = jack_client_open(name, JackNoStartServer, &status)) return client;
+    if ((status & JackServerFailed) != 0 || attempt == kJackOpenAttempts) return nullptr;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kJackOpenRetryPauseMs));
+  }
 }
 
 bool JackServerRunning() {
